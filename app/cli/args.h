@@ -1,0 +1,31 @@
+// A small command-line parser: `korvinaut-cli COMMAND [--option value | --flag]...`.
+// Values arrive as UTF-8; the commands convert what goes into the core.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace korv::cli {
+
+class Args {
+public:
+    // `flags` are options without a value; `multi` options take `multiCount` values.
+    Args(int argc, char** argv, const std::set<std::string>& flags,
+         const std::map<std::string, int>& multi = {});
+
+    const std::string& command() const { return command_; }
+    bool has(const std::string& option) const;
+    std::string value(const std::string& option, const std::string& fallback = "") const;
+    // The values of an option that takes several ("--lat 55 45 N").
+    std::vector<std::string> values(const std::string& option) const;
+    // Raises an error naming any option not in `known`.
+    void allowOnly(const std::set<std::string>& known) const;
+
+private:
+    std::string command_;
+    std::map<std::string, std::vector<std::string>> options_;
+};
+
+}  // namespace korv::cli

@@ -1,0 +1,95 @@
+#include "app/cli/birth_options.h"
+
+#include <cstdio>
+
+#include "common/error.h"
+#include "common/numbers.h"
+#include "common/text.h"
+#include "input/coordinates.h"
+
+namespace korv::cli {
+
+const std::set<std::string> kBirthOptions = {"--name", "--sex", "--date", "--time", "--zone", "--summer",
+                                             "--coords", "--lat", "--lon", "--line", "--city"};
+const std::set<std::string> kBirthFlags = {"--summer"};
+
+namespace {
+
+// "DD.MM.YYYY" with a year from -999 to 3000.
+void parseDate(const std::string& text, int& day, int& month, int& year) {
+    const auto dot1 = text.find('.');
+    const auto dot2 = text.find('.', dot1 == std::string::npos ? 0 : dot1 + 1);
+    if (dot1 == std::string::npos || dot2 == std::string::npos)
+        throw Error("--date: '" + text + "' is not a date of the form DD.MM.YYYY");
+    day = parseInt(text.substr(0, dot1), "--date");
+    month = parseInt(text.substr(dot1 + 1, dot2 - dot1 - 1), "--date");
+    year = parseInt(text.substr(dot2 + 1), "--date");
+    if (day < 1 || day > 31 || month < 1 || month > 12)
+        throw Error("--date: '" + text + "' has no such day or month");
+    if (year < kMinYear || year > kMaxYear)
+        throw Error("--date: the year must lie between " + std::to_string(kMinYear) + " and " +
+                    std::to_string(kMaxYear));
+}
+
+// "HH:MM" or "HH:MM:SS".
+void parseTime(const std::string& text, int& hour, int& minute, int& second) {
+    const auto c1 = text.find(':');
+    if (c1 == std::string::npos) throw Error("--time: '" + text + "' is not a time of the form HH:MM[:SS]");
+    const auto c2 = text.find(':', c1 + 1);
+    hour = parseInt(text.substr(0, c1), "--time");
+    minute = parseInt(text.substr(c1 + 1, c2 == std::string::npos ? std::string::npos : c2 - c1 - 1), "--time");
+    second = c2 == std::string::npos ? 0 : parseInt(text.substr(c2 + 1), "--time");
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+        throw Error("--time: '" + text + "' is out of range");
+}
+
+std::string coordTextFromArgs(const Args& args, bool requirePlace) {
+    if (args.has("--coords")) {
+        const std::string text = utf8ToCp1251(args.value("--coords"));
+        if (text.size() != 19) throw Error("--coords: the coordinate text must have 19 characters");
+        return text;
+    }
+    if (args.has("--lat") && args.has("--lon")) {
+        const double lat = parseFloat(args.value("--lat"), "--lat");
+        const double lon = parseFloat(args.value("--lon"), "--lon");
+        if (lat <= -90 || lat >= 90) throw Error("--lat: the latitude must lie between -89.99 and 89.99");
+        if (lon <= -180 || lon >= 180) throw Error("--lon: the longitude must lie between -179.99 and 179.99");
+        return FormatCoordText(CoordinatesFromDecimal(lat, lon));
+    }
+    if (requirePlace) throw Error("Give the birth place: --coords \"<coordinate text>\" or --lat and --lon");
+    return std::string(19, ' ');
+}
+
+}  // namespace
+
+TInData BirthRecordFromArgs(const Args& args, bool requirePlace) {
+    TInData record;
+    if (args.has("--line")) {
+        record.line = utf8ToCp1251(args.value("--line"));
+    } else {
+        if (!args.has("--date") || !args.has("--time")) throw Error("Give the birth --date and --time");
+        int day, month, year, hour, minute, second;
+        parseDate(args.value("--date"), day, month, year);
+        parseTime(args.value("--time"), hour, minute, second);
+        const std::string sex = args.value("--sex", "M");
+        if (sex != "M" && sex != "F") throw Error("--sex: give M or F");
+        if (!args.has("--zone")) throw Error("Give the time zone: --zone HOURS (east positive)");
+        const double zone = parseFloat(args.value("--zone"), "--zone");
+        if (zone < -14 || zone > 14) throw Error("--zone: the zone must lie between -14 and 14 hours");
+
+        BirthLineFields f;
+        f.name = padRight(utf8ToCp1251(args.value("--name")), 40);
+        f.dateText = FormatDateText(day, month, year);
+        f.timeText = FormatTimeText(hour, minute, second);
+        f.city = padRight(utf8ToCp1251(args.value("--city")), 25);
+        f.coordText = coordTextFromArgs(args, requirePlace);
+        f.zoneText = FormatZoneText(zone);
+        f.sexCode = sex;
+        f.dstCode = args.has("--summer") ? "L" : "Z";
+        record.line = AssembleBirthLine(f);
+    }
+    ConvertBirthData(record);
+    return record;
+}
+
+}  // namespace korv::cli

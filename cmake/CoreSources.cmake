@@ -1,0 +1,19 @@
+# Source lists, kept in one place so the library, the tools and the tests agree.
+set(KORVINAUT_CORE_SOURCES
+  common/text.cpp
+  common/error.cpp
+  common/numbers.cpp
+  input/birth_record.cpp
+  input/coordinates.cpp
+  astro/chart_record.cpp
+  astro/angles.cpp
+  app/settings.cpp
+  app/program_folders.cpp
+)
+set(KORVINAUT_CLI_SOURCES
+  app/cli/main.cpp
+  app/cli/args.cpp
+  app/cli/json_writer.cpp
+  app/cli/birth_options.cpp
+  app/cli/convert_command.cpp
+)

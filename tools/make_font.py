@@ -209,7 +209,7 @@ def check(ttf):
     if font.familyname != FAMILY:
         problems.append(f"family is {font.familyname!r}, not {FAMILY!r}")
     for code, name, _cp in GLYPHS:
-        if code not in font or font[code].isWorthOutputting() is False:
+        if code not in font or not font[code].isWorthOutputting():
             problems.append(f"code {code} has no glyph")
             continue
         glyph = font[code]

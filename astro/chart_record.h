@@ -36,12 +36,14 @@ constexpr int kNoAspect = 255;
 // Arrays keep the 1-based numbering: index 0 is unused.
 using ChartPoints = std::array<ChartPoint, kPointCount + 1>;
 using HouseCuspArray = std::array<double, 13>;
+using AspectGridArray = std::array<std::array<std::int32_t, 11>, 11>;  // [i][j], 1-based
+using PointHouseArray = std::array<std::int32_t, 45>;
 
 struct ChartRecord {
     ChartPoints BirthPoints{};
     ChartPoints NextPoints{};        // one day later (Pluto 400 days); only longitude is used
-    std::int32_t AspectGrid[11][11]{};  // [i][j]: aspect code of body i with body j, 1-based
-    std::array<std::int32_t, 45> PointHouse{};  // house 1..12 of bodies 1..10
+    AspectGridArray AspectGrid{};    // [i][j]: aspect code of body i (row) with body j
+    PointHouseArray PointHouse{};    // house 1..12 of bodies 1..10
     HouseCuspArray HouseCusps{};     // cusps 1..12
     std::array<std::uint8_t, 13> CuspSign{};
     std::array<std::uint8_t, 13> SignRuler{};   // ruling body of each sign; 0 = none

@@ -1,19 +1,11 @@
-# Source lists, kept in one place so the library, the tools and the tests agree.
-set(KORVINAUT_CORE_SOURCES
-  common/text.cpp
-  common/error.cpp
-  common/numbers.cpp
-  input/birth_record.cpp
-  input/coordinates.cpp
-  astro/chart_record.cpp
-  astro/angles.cpp
-  app/settings.cpp
-  app/program_folders.cpp
+# Source lists. Every .cpp of a core folder belongs to the core library; the Qt-backed
+# pieces live in their own subfolders (*/qt/) and the front ends under app/cli and app/gui.
+file(GLOB KORVINAUT_CORE_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/common/*.cpp
+  ${CMAKE_SOURCE_DIR}/input/*.cpp
+  ${CMAKE_SOURCE_DIR}/astro/*.cpp
+  ${CMAKE_SOURCE_DIR}/chart/*.cpp
+  ${CMAKE_SOURCE_DIR}/report/*.cpp
+  ${CMAKE_SOURCE_DIR}/app/*.cpp
 )
-set(KORVINAUT_CLI_SOURCES
-  app/cli/main.cpp
-  app/cli/args.cpp
-  app/cli/json_writer.cpp
-  app/cli/birth_options.cpp
-  app/cli/convert_command.cpp
-)
+file(GLOB KORVINAUT_CLI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/cli/*.cpp)

@@ -10,7 +10,8 @@
 namespace korv::cli {
 
 const std::set<std::string> kBirthOptions = {"--name", "--sex", "--date", "--time", "--zone", "--summer",
-                                             "--coords", "--lat", "--lon", "--line", "--city"};
+                                             "--coords", "--lat", "--lon", "--line", "--city",
+                                             "--region", "--country", "--dir"};
 const std::set<std::string> kBirthFlags = {"--summer"};
 
 namespace {
@@ -60,11 +61,65 @@ std::string coordTextFromArgs(const Args& args, bool requirePlace) {
     return std::string(19, ' ');
 }
 
+// A Windows-1251 name from a UTF-8 option value; characters the code page lacks are refused.
+std::string cp1251Option(const Args& args, const std::string& option) {
+    const std::string value = args.value(option);
+    if (!isCp1251Representable(value))
+        throw Error(option + ": '" + value + "' has characters the place files cannot hold");
+    return utf8ToCp1251(value);
+}
+
+// The place from the atlas: city, coordinate text and the zone valid on the record's
+// date, as the place selection dialog finds them.
+void placeFromAtlas(const Args& args, BirthLineFields& f) {
+    for (const char* other : {"--zone", "--coords", "--lat", "--lon"})
+        if (args.has(other))
+            throw Error(std::string("Give either --region, --country and --city or coordinates and zone, not ") + other);
+    if (!args.has("--region") || !args.has("--country") || !args.has("--city"))
+        throw Error("Give the place with all three of --region, --country and --city");
+    const std::filesystem::path placeFile = PlaceFilePath(FoldersFromArgs(args).SysDir, RegionFromArgs(args));
+    const std::string country = CountryEntryFromArgs(args, placeFile);
+    const auto city = FindEntryByName(ReadCityList(placeFile, country), cp1251Option(args, "--city"));
+    if (!city)
+        throw Error("--city: no city '" + args.value("--city") + "' in '" + cp1251ToUtf8(trimBlanks(country)) +
+                    "' (korvinaut-cli places --region " + args.value("--region") + " --country \"" +
+                    cp1251ToUtf8(trimBlanks(country)) + "\" lists them)");
+    TInData record;
+    record.dateText = f.dateText;
+    ChoosePlaceForRecord(record, placeFile, country, *city);
+    f.city = record.city;
+    f.coordText = record.coordText;
+    f.zoneText = record.zoneText;
+}
+
 }  // namespace
+
+ProgramFolders FoldersFromArgs(const Args& args) {
+    const std::string dir = args.value("--dir");
+    return ProgramFolders::at(dir.empty() ? std::filesystem::current_path() : std::filesystem::absolute(dir));
+}
+
+const Region& RegionFromArgs(const Args& args) {
+    const std::string code = args.value("--region");
+    if (const Region* region = FindRegion(code)) return *region;
+    std::string codes;
+    for (const Region& r : Regions()) codes += (codes.empty() ? "" : ", ") + std::string(r.code);
+    throw Error("--region: unknown region '" + code + "' (one of " + codes + ")");
+}
+
+std::string CountryEntryFromArgs(const Args& args, const std::filesystem::path& placeFile) {
+    const auto country = FindEntryByName(ReadCountryList(placeFile), cp1251Option(args, "--country"));
+    if (!country)
+        throw Error("--country: no country '" + args.value("--country") + "' in " + displayPath(placeFile) +
+                    " (korvinaut-cli places --region " + args.value("--region") + " lists them)");
+    return *country;
+}
 
 TInData BirthRecordFromArgs(const Args& args, bool requirePlace) {
     TInData record;
     if (args.has("--line")) {
+        if (args.has("--region") || args.has("--country"))
+            throw Error("--line carries its own place; leave out --region and --country");
         record.line = utf8ToCp1251(args.value("--line"));
     } else {
         if (!args.has("--date") || !args.has("--time")) throw Error("Give the birth --date and --time");
@@ -73,17 +128,21 @@ TInData BirthRecordFromArgs(const Args& args, bool requirePlace) {
         parseTime(args.value("--time"), hour, minute, second);
         const std::string sex = args.value("--sex", "M");
         if (sex != "M" && sex != "F") throw Error("--sex: give M or F");
-        if (!args.has("--zone")) throw Error("Give the time zone: --zone HOURS (east positive)");
-        const double zone = parseFloat(args.value("--zone"), "--zone");
-        if (zone < -14 || zone > 14) throw Error("--zone: the zone must lie between -14 and 14 hours");
 
         BirthLineFields f;
         f.name = padRight(utf8ToCp1251(args.value("--name")), 40);
         f.dateText = FormatDateText(day, month, year);
         f.timeText = FormatTimeText(hour, minute, second);
-        f.city = padRight(utf8ToCp1251(args.value("--city")), 25);
-        f.coordText = coordTextFromArgs(args, requirePlace);
-        f.zoneText = FormatZoneText(zone);
+        if (args.has("--region") || args.has("--country")) {
+            placeFromAtlas(args, f);
+        } else {
+            if (!args.has("--zone")) throw Error("Give the time zone: --zone HOURS (east positive)");
+            const double zone = parseFloat(args.value("--zone"), "--zone");
+            if (zone < -14 || zone > 14) throw Error("--zone: the zone must lie between -14 and 14 hours");
+            f.city = padRight(utf8ToCp1251(args.value("--city")), 25);
+            f.coordText = coordTextFromArgs(args, requirePlace);
+            f.zoneText = FormatZoneText(zone);
+        }
         f.sexCode = sex;
         f.dstCode = args.has("--summer") ? "L" : "Z";
         record.line = AssembleBirthLine(f);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the program and runs its main job.
-#   scripts/run.sh example   convert an example birth moment (the default)
+#   scripts/run.sh example   write the horoscope of the built-in example person (the default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
@@ -8,8 +8,14 @@ cd build/Korvinaut
 job=${1:-example}
 case "$job" in
   example)
-    ./korvinaut-cli convert --name "Пример" --date 17.05.1990 --time 14:30 --zone 3 --summer \
-      --lat 55.75 --lon 37.62 --city "Москва"
+    # Chart, wheel and report for the example; the tool prints the two files it wrote.
+    out=$(./korvinaut-cli report --example)
+    html=${out%%$'\n'*}
+    zip=${out#*$'\n'}
+    echo "The example horoscope is written:"
+    echo "  report:  $html"
+    echo "  archive: $zip"
+    echo "Open the report in a web browser."
     ;;
   *) echo "unknown job: $job (try: example)" >&2; exit 2 ;;
 esac

@@ -15,6 +15,17 @@ const char* kUsage =
     "\n"
     "Commands:\n"
     "  convert   Build the birth record from birth data and print every field and the moment\n"
+    "  places    List the atlas regions; --region R its countries; --region R --country C its cities\n"
+    "  add-city  Add a city: --region R --country C --name N --lat DD MM N|S --lon DDD MM E|W\n"
+    "  chart     Compute the chart for the birth data (place required): bodies, cusps, aspects\n"
+    "  bench     Time complete chart computations: --count N (50000), --seed S, --dir DIR\n"
+    "  report    Compute the chart, draw the wheel and write the horoscope into DIR/Output:\n"
+    "            horoscop.html and Horoscop.zip (--dir DIR; --example for a built-in person)\n"
+    "  check-library [DIR]  Check the interpretation library (default: System): format\n"
+    "            errors and the keys present out of those the report can ask for\n"
+    "  bench-report  Time the example report 20 times (--runs N, --dir DIR), print the median\n"
+    "  wheel     Draw the chart wheel (place required) into --out FILE.bmp|.png, 777 x 626,\n"
+    "            with System/pluto.sys, Images/04.bmp and Astro3.ttf from --dir DIR\n"
     "\n"
     "Birth data options:\n"
     "  --name TEXT            person's name (up to 40 characters)\n"
@@ -27,7 +38,12 @@ const char* kUsage =
     "  --lat DEG --lon DEG    or decimal degrees, north and east positive\n"
     "  --city TEXT            place name to record (up to 25 characters)\n"
     "  --line TEXT            or a whole 123-column birth line\n"
+    "  --region R --country C --city N   or the place from the atlas in DIR/System (--dir):\n"
+    "                         coordinates and the zone valid on the birth date; R is sng,\n"
+    "                         europa, namerica, samerica, africa, azia or austral\n"
     "  --json                 print JSON instead of text\n"
+    "  --dir PROGRAM_FOLDER   chart, bench: the folder whose System/pluto.sys is read\n"
+    "                         (default: the working directory)\n"
     "\n"
     "  --help, --version\n";
 
@@ -45,6 +61,14 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     try {
         if (command == "convert") return korv::cli::RunConvert(argc, argv);
+        if (command == "places") return korv::cli::RunPlaces(argc, argv);
+        if (command == "add-city") return korv::cli::RunAddCity(argc, argv);
+        if (command == "chart") return korv::cli::RunChart(argc, argv);
+        if (command == "bench") return korv::cli::RunBench(argc, argv);
+        if (command == "report") return korv::cli::RunReportCommand(argc, argv);
+        if (command == "check-library") return korv::cli::RunCheckLibrary(argc, argv);
+        if (command == "bench-report") return korv::cli::RunBenchReport(argc, argv);
+        if (command == "wheel") return korv::cli::RunWheel(argc, argv);
         std::fprintf(stderr, "korvinaut-cli: unknown command '%s' (see --help)\n", command.c_str());
         return 2;
     } catch (const std::exception& e) {

@@ -1,0 +1,143 @@
+// `korvinaut-cli report`: the whole main job for one person, as the desktop program runs
+// it: the chart computation, the wheel picture and the report run, leaving
+// Output/horoscop.html and Output/Horoscop.zip in the program folder.
+// `korvinaut-cli bench-report`: the same job for the example person, timed.
+//
+// The wheel is drawn by the Qt canvas on Qt's offscreen platform, at the size of the
+// main window's picture, so horoscop.bmp is the picture the window would save.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <QImage>
+
+#include "app/cli/birth_options.h"
+#include "app/cli/commands.h"
+#include "app/program_folders.h"
+#include "app/settings.h"
+#include "astro/chart_computation.h"
+#include "chart/qt/fonts.h"
+#include "chart/qt/wheel_image.h"
+#include "common/error.h"
+#include "common/numbers.h"
+#include "common/text.h"
+#include "input/coordinates.h"
+#include "report/report_run.h"
+
+namespace korv::cli {
+namespace {
+
+// The main window's chart picture.
+constexpr int kWheelWidth = 777;
+constexpr int kWheelHeight = 626;
+
+// The built-in example: a woman born in Moscow on 17 May 1990 at 14:30 summer time.
+TInData exampleBirth() {
+    BirthLineFields f;
+    f.name = padRight(cp("Анна Смирнова"), 40);
+    f.dateText = FormatDateText(17, 5, 1990);
+    f.timeText = FormatTimeText(14, 30, 0);
+    f.city = padRight(cp("Москва"), 25);
+    f.coordText = FormatCoordText({.lonDegrees = 37, .lonMinutes = 37, .east = true,
+                                   .latDegrees = 55, .latMinutes = 45, .north = true});
+    f.zoneText = FormatZoneText(3);
+    f.sexCode = "F";
+    f.dstCode = "L";
+    TInData birth;
+    birth.line = AssembleBirthLine(f);
+    ConvertBirthData(birth);
+    return birth;
+}
+
+// The example, or the birth options of `chart`: coordinates and zone, or an atlas place
+// (--region, --country, --city) whose zone on the birth date the place files give.
+TInData birthFromArgs(const Args& args) {
+    if (args.has("--example")) return exampleBirth();
+    return BirthRecordFromArgs(args, true);
+}
+
+// Chart, wheel and report for one birth, in the program folder `folders`.
+class ReportJob {
+public:
+    explicit ReportJob(const ProgramFolders& folders)
+        : folders_(folders),
+          settings_(ReadSettings(folders.SysDir / "set.dat")),
+          pluto_(folders.SysDir / "pluto.sys"),
+          background_(LoadPicture(folders.images() / "04.bmp")) {}
+
+    ReportResult run(TInData birth) {
+        ChartRecord chart;
+        EngineState engine;
+        ComputeChart(birth, chart, engine, pluto_);
+        const QImage wheel = RenderChartWheel(chart, kWheelWidth, kWheelHeight, background_);
+        return RunReport({folders_, birth, chart, settings_},
+                         [&](const std::filesystem::path& bmp) { SaveWheelImage(wheel, bmp); });
+    }
+
+private:
+    ProgramFolders folders_;
+    Settings settings_;
+    PlutoTable pluto_;
+    QImage background_;
+};
+
+// The fonts of the wheel; a missing astrological font is reported and the wheel is drawn
+// in a substitute, as the desktop program does.
+void installFonts(const ProgramFolders& folders) {
+    InstallTextFontSubstitutes();
+    const QString message = InstallAstroFont(folders.MainDir);
+    if (!message.isEmpty()) std::fprintf(stderr, "korvinaut-cli: %s\n", message.toUtf8().constData());
+}
+
+}  // namespace
+
+int RunReportCommand(int argc, char** argv) {
+    std::set<std::string> flags = kBirthFlags;
+    flags.insert("--example");
+    const Args args(argc, argv, flags);
+    std::set<std::string> known = kBirthOptions;
+    known.insert({"--dir", "--example"});
+    args.allowOnly(known);
+
+    const ProgramFolders folders = FoldersFromArgs(args);
+    const TInData birth = birthFromArgs(args);
+    OffscreenGuiApplication app("korvinaut-cli");
+    ReportJob job(folders);
+    installFonts(folders);
+    const ReportResult result = job.run(birth);
+    std::printf("%s\n%s\n", result.html.string().c_str(), result.archive.string().c_str());
+    return 0;
+}
+
+int RunBenchReport(int argc, char** argv) {
+    const Args args(argc, argv, {});
+    args.allowOnly({"--dir", "--runs"});
+    const int runs = parseInt(args.value("--runs", "20"), "--runs");
+    if (runs < 1) throw Error("--runs: give at least 1");
+
+    const ProgramFolders folders = FoldersFromArgs(args);
+    OffscreenGuiApplication app("korvinaut-cli");
+    ReportJob job(folders);
+    installFonts(folders);
+    const TInData birth = exampleBirth();
+
+    std::vector<double> ms;
+    std::int32_t references = 0;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        references = job.run(birth).references;
+        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::vector<double> sorted = ms;
+    std::sort(sorted.begin(), sorted.end());
+    const double median = runs % 2 ? sorted[runs / 2] : (sorted[runs / 2 - 1] + sorted[runs / 2]) / 2;
+    std::printf("example report (chart, wheel, report run, archive), %d runs, %d fragments\n", runs, references);
+    std::printf("min %s ms, median %s ms, max %s ms\n", fixedText(sorted.front(), 1).c_str(),
+                fixedText(median, 1).c_str(), fixedText(sorted.back(), 1).c_str());
+    return 0;
+}
+
+}  // namespace korv::cli

@@ -1,0 +1,51 @@
+#include "app/gui/about_form.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/gui/gui_support.h"
+
+namespace korv::gui {
+
+TAbout_Form::TAbout_Form(QWidget* parent) : QDialog(parent) {
+    setObjectName("About_Form");
+    setWindowTitle(QString::fromUtf8(" О программе"));
+    setFixedSize(384, 262);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+
+    auto* product = new QLabel("Korvinaut 7", this);
+    product->setObjectName("Label1");
+    product->setFont(arialFont(19, true));
+    product->setGeometry(24, 28, 336, 30);
+    product->setAlignment(Qt::AlignCenter);
+
+    auto* version = new QLabel(QString::fromUtf8("Версия 3.50"), this);
+    version->setObjectName("Label2");
+    version->setFont(arialFont(16));
+    version->setGeometry(24, 70, 336, 24);
+    version->setAlignment(Qt::AlignCenter);
+
+    auto* notice = new QLabel(QString::fromUtf8("Расчет и толкование натального гороскопа.\n"
+                                                "Свободная программа для астрологов и любознательных читателей."),
+                              this);
+    notice->setObjectName("Label3");
+    notice->setFont(arialFont(13));
+    notice->setGeometry(16, 110, 352, 44);
+    notice->setAlignment(Qt::AlignCenter);
+    notice->setWordWrap(true);
+
+    auto* link = new QLabel("<a href=\"https://korvinaut.example.org\">korvinaut.example.org</a>", this);
+    link->setObjectName("Label4");
+    link->setFont(arialFont(13));
+    link->setGeometry(24, 162, 336, 22);
+    link->setAlignment(Qt::AlignCenter);
+    link->setOpenExternalLinks(true);
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("OKButton");
+    ok->setGeometry(152, 208, 80, 28);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+}  // namespace korv::gui

@@ -1,0 +1,226 @@
+#include "app/gui/birth_data_form.h"
+
+#include <QButtonGroup>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTime>
+
+#include "app/gui/gui_support.h"
+#include "app/gui/help.h"
+#include "app/gui/place_form.h"
+#include "input/birth_data_entry.h"
+
+namespace korv::gui {
+namespace {
+
+const QString kFieldStyle = "background: rgb(255, 247, 200);";
+
+QSpinBox* spinEdit(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setGeometry(x, y, w, 18);
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(name);
+    spin->setGeometry(x, y + 20, w, 28);
+    spin->setStyleSheet(kFieldStyle);
+    spin->setFont(arialFont(15));
+    // A value typed beyond a limit is brought to that limit when the focus leaves.
+    spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    spin->setKeyboardTracking(false);
+    return spin;
+}
+
+}  // namespace
+
+QStringList TInput1hForm::explanationLines() {
+    return {
+        QString::fromUtf8("   Летнее время на территории СССР используется с 1980 года."),
+        QString::fromUtf8("   Летнее время вводится в ночь с последней субботы на последнее"),
+        QString::fromUtf8("воскресение МАРТА переводом стрелок часов с 2:00 на 3:00."),
+        "",
+        QString::fromUtf8("   С 1980 года  по 1995 год включительно зимнее время  вводилось  "),
+        QString::fromUtf8("(отменялось летнее) в  ночь  с  последней субботы на последнее  "),
+        QString::fromUtf8("воскресение СЕНТЯБРЯ переводом стрелок часов с 3:00 на 2:00."),
+        "",
+        QString::fromUtf8("   С осени 1996 года зимнее время вводится (отменяется летнее) "),
+        QString::fromUtf8("в ночь с последней субботы на последнее воскресение ОКТЯБРЯ "),
+        QString::fromUtf8("(как в Европе) переводом стрелок часов с 3:00 на 2:00."),
+        "",
+        QString::fromUtf8("   Если Вы хотите уточнить, зимнее или летнее время было на дату "),
+        QString::fromUtf8("рождения, щелкните на кнопке \"Календарь\" и проверьте, в какой "),
+        QString::fromUtf8("период попадает дата и время рождения. В соответствии с этим "),
+        QString::fromUtf8("отметьте, если нужно, \"Летнее время\"."),
+        "",
+        QString::fromUtf8("Подробнее - в справочной системе. Щелкните на кнопке \"Помощь\"."),
+    };
+}
+
+TInput1hForm::TInput1hForm(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+    setObjectName("Input1hForm");
+    setWindowTitle(QString::fromUtf8("   Ввод данных"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(674, 528);
+    setFont(arialFont(14));
+    setBackground(this, QColor(192, 220, 192));
+
+    auto* nameLabel = new QLabel(QString::fromUtf8("Имя"), this);
+    nameLabel->setGeometry(16, 12, 300, 18);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName("Edit1");
+    Edit1->setMaxLength(40);
+    Edit1->setGeometry(16, 32, 360, 28);
+    Edit1->setStyleSheet(kFieldStyle);
+    Edit1->setFont(arialFont(15));
+
+    auto* sexBox = new QGroupBox(this);
+    sexBox->setObjectName("RadioGroup2");
+    sexBox->setGeometry(400, 8, 256, 56);
+    RadioGroup2 = new QButtonGroup(this);
+    auto* man = new QRadioButton(QString::fromUtf8("  Мужчина"), sexBox);
+    man->setObjectName("RadioMan");
+    man->setGeometry(10, 16, 110, 28);
+    auto* woman = new QRadioButton(QString::fromUtf8("  Женщина"), sexBox);
+    woman->setObjectName("RadioWoman");
+    woman->setGeometry(130, 16, 110, 28);
+    RadioGroup2->addButton(man, 0);
+    RadioGroup2->addButton(woman, 1);
+    man->setChecked(true);
+
+    auto* heading = new QLabel(QString::fromUtf8("Дата и время рождения"), this);
+    heading->setGeometry(16, 72, 360, 20);
+    heading->setFont(arialFont(15, true));
+    heading->setStyleSheet("color: rgb(102, 102, 102);");
+    SpinEdit1 = spinEdit(this, "SpinEdit1", "День", 16, 96, 64);
+    SpinEdit2 = spinEdit(this, "SpinEdit2", "Месяц", 88, 96, 64);
+    SpinEdit3 = spinEdit(this, "SpinEdit3", "Год", 160, 96, 84);
+    SpinEdit4 = spinEdit(this, "SpinEdit4", "Час", 268, 96, 64);
+    SpinEdit5 = spinEdit(this, "SpinEdit5", "Мин.", 340, 96, 64);
+    SpinEdit1->setRange(1, 31);
+    SpinEdit2->setRange(1, 12);
+    SpinEdit3->setRange(kMinYear, kMaxYear);
+    SpinEdit4->setRange(0, 23);
+    SpinEdit5->setRange(0, 59);
+
+    CheckBox1 = new QCheckBox(QString::fromUtf8("Летнее время (Важно! Не забудьте отметить при необходимости)"), this);
+    CheckBox1->setObjectName("CheckBox1");
+    CheckBox1->setGeometry(16, 156, 640, 24);
+    CheckBox1->setFont(arialFont(14, true));
+    CheckBox1->setStyleSheet("color: red;");
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName("Memo1");
+    Memo1->setReadOnly(true);
+    Memo1->setGeometry(16, 190, 440, 278);
+    Memo1->setStyleSheet("background: rgb(240, 248, 220);");
+    Memo1->setFont(arialFont(12));
+    Memo1->setPlainText(explanationLines().join('\n'));
+
+    BitBtn2 = new QPushButton(QString::fromUtf8(" Календарь"), this);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2->setGeometry(472, 190, 184, 30);
+    MonthCalendar1 = new QCalendarWidget(this);
+    MonthCalendar1->setObjectName("MonthCalendar1");
+    MonthCalendar1->setGeometry(466, 228, 200, 190);
+    MonthCalendar1->setFont(arialFont(11));
+    MonthCalendar1->setGridVisible(true);
+    MonthCalendar1->setDateRange(QDate(kMinYear, 1, 1), QDate(kMaxYear, 12, 31));
+    MonthCalendar1->hide();
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName("Panel1");
+    panel->setGeometry(0, 528 - 46, 674, 46);
+    setBackground(panel, QColor(63, 191, 194));
+    BitBtn1 = new QPushButton(QString::fromUtf8("Продолжить"), panel);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setGeometry(16, 8, 150, 30);
+    BitBtn1->setDefault(true);
+    BitBtn3 = new QPushButton(QString::fromUtf8("   Отменить"), panel);
+    BitBtn3->setObjectName("BitBtn3");
+    BitBtn3->setGeometry(184, 8, 150, 30);
+    BitBtn4 = new QPushButton(QString::fromUtf8("  Помощь"), panel);
+    BitBtn4->setObjectName("BitBtn4");
+    BitBtn4->setGeometry(508, 8, 150, 30);
+
+    setTabOrder(Edit1, SpinEdit1);
+    setTabOrder(SpinEdit1, SpinEdit2);
+    setTabOrder(SpinEdit2, SpinEdit3);
+    setTabOrder(SpinEdit3, SpinEdit4);
+    setTabOrder(SpinEdit4, SpinEdit5);
+    setTabOrder(SpinEdit5, BitBtn1);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TInput1hForm::BitBtn1Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TInput1hForm::BitBtn3Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &TInput1hForm::BitBtn4Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TInput1hForm::BitBtn2Click);
+}
+
+void TInput1hForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TInput1hForm::FormActivate() {
+    MonthCalendar1->hide();
+    Edit1->clear();
+    const QDate today = QDate::currentDate();
+    const QTime now = QTime::currentTime();
+    SpinEdit1->setValue(today.day());
+    SpinEdit2->setValue(today.month());
+    SpinEdit3->setValue(today.year());
+    SpinEdit4->setValue(now.hour());
+    SpinEdit5->setValue(now.minute());
+    ClearBirthRecord(state_.BirthRecord);
+    Edit1->setFocus();
+}
+
+void TInput1hForm::BitBtn1Click() {
+    // Spin boxes commit what is typed (brought within the limits) before we read them.
+    for (QSpinBox* s : {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5}) s->interpretText();
+    BirthDialogValues values;
+    values.name = toCp(Edit1->text());
+    values.day = SpinEdit1->value();
+    values.month = SpinEdit2->value();
+    values.year = SpinEdit3->value();
+    values.hour = SpinEdit4->value();
+    values.minute = SpinEdit5->value();
+    values.woman = RadioGroup2->checkedId() == 1;
+    values.summerTime = CheckBox1->isChecked();
+    runGuarded(this, [&] {
+        StoreBirthDialogValues(values, state_.BirthRecord);
+        state_.flags.PlaceChosen = false;
+        if (place_) place_->exec();
+        FinishBirthDataEntry(state_.BirthRecord, state_.flags, state_.folders.SysDir);
+    });
+    accept();
+}
+
+void TInput1hForm::BitBtn3Click() {
+    CancelBirthDataEntry(state_.flags);
+    reject();
+}
+
+void TInput1hForm::BitBtn4Click() {
+    runGuarded(this, [&] { OpenHelpTopic(this, state_.folders.MainDir, 50); });
+}
+
+void TInput1hForm::BitBtn2Click() {
+    MonthCalendar1->show();
+    // The date of the spin edits, d/m/yyyy; a day the month does not have is refused.
+    const QString text = QString("%1/%2/%3").arg(SpinEdit1->value()).arg(SpinEdit2->value()).arg(SpinEdit3->value());
+    const QDate date(SpinEdit3->value(), SpinEdit2->value(), SpinEdit1->value());
+    if (!date.isValid()) {
+        showError(this, "'" + text + "' is not a valid date");
+        return;
+    }
+    MonthCalendar1->setSelectedDate(date);
+}
+
+}  // namespace korv::gui

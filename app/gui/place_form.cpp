@@ -1,0 +1,189 @@
+#include "app/gui/place_form.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+
+#include "app/gui/add_city_form.h"
+#include "app/gui/gui_support.h"
+#include "app/gui/help.h"
+#include "input/atlas.h"
+#include "input/russian_order.h"
+
+namespace korv::gui {
+namespace {
+
+constexpr int kEntryRole = Qt::UserRole;
+
+// A small picture for a region button: a globe-like disc in the region's colour.
+QIcon regionIcon(int index) {
+    static const QColor colours[] = {QColor(200, 60, 60), QColor(60, 110, 200), QColor(60, 160, 90),
+                                     QColor(220, 150, 40), QColor(170, 110, 50), QColor(150, 70, 170),
+                                     QColor(40, 160, 170)};
+    QPixmap pixmap(28, 28);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(colours[index % 7]);
+    p.setPen(QPen(QColor(30, 30, 80), 1.5));
+    p.drawEllipse(QRectF(2, 2, 24, 24));
+    p.setPen(QPen(QColor(255, 255, 255, 170), 1.2));
+    p.drawLine(QPointF(3, 14), QPointF(25, 14));
+    p.drawEllipse(QRectF(9, 2.5, 10, 23));
+    return QIcon(pixmap);
+}
+
+void fillList(QListWidget* list, std::vector<std::string> entries) {
+    SortRussian(entries);
+    list->clear();
+    for (const std::string& e : entries) {
+        auto* item = new QListWidgetItem(fromCp(e), list);
+        item->setData(kEntryRole, QByteArray::fromStdString(e));
+    }
+}
+
+std::string entryOf(const QListWidgetItem* item) {
+    return item ? item->data(kEntryRole).toByteArray().toStdString() : std::string();
+}
+
+QListWidgetItem* selectedItem(const QListWidget* list) {
+    const auto items = list->selectedItems();
+    return items.isEmpty() ? nullptr : items.front();
+}
+
+}  // namespace
+
+TInput2hForm::TInput2hForm(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+    setObjectName("Input2hForm");
+    setWindowTitle(QString::fromUtf8("   Выбор  региона,  страны  и  города "));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(742, 523);
+    setFont(arialFont(14));
+    setBackground(this, QColor(192, 220, 192));
+
+    const auto& regions = Regions();
+    for (int i = 0; i < static_cast<int>(regions.size()); ++i) {
+        auto* b = new QPushButton(regionIcon(i), QString::fromUtf8(regions[i].caption.data(), regions[i].caption.size()),
+                                  this);
+        b->setObjectName(QString("BitBtn%1").arg(5 + i));
+        b->setGeometry(16, 14 + i * 62, 170, 46);
+        b->setIconSize(QSize(28, 28));
+        b->setFont(arialFont(15, true));
+        b->setStyleSheet("color: blue; text-align: left; padding-left: 8px;");
+        connect(b, &QPushButton::clicked, this, [this, i] { RegionClick(i); });
+    }
+
+    auto heading = [&](const char* text, int x) {
+        auto* l = new QLabel(QString::fromUtf8(text), this);
+        l->setGeometry(x, 12, 240, 22);
+        l->setFont(arialFont(15, true));
+        l->setStyleSheet("color: blue;");
+    };
+    heading("Страна", 216);
+    heading("Город", 480);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName("ListBox1");
+    ListBox1->setGeometry(216, 38, 240, 418);
+    ListBox2 = new QListWidget(this);
+    ListBox2->setObjectName("ListBox2");
+    ListBox2->setGeometry(480, 38, 240, 418);
+    // A selection made with the mouse or the keyboard counts as a click; the mere
+    // focus (a current item without selection) does not choose anything.
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TInput2hForm::ListBox1Click);
+    connect(ListBox2, &QListWidget::itemSelectionChanged, this, &TInput2hForm::ListBox2Click);
+    connect(ListBox2, &QListWidget::itemDoubleClicked, this, [this] { BitBtn1Click(); });
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName("Panel1");
+    panel->setGeometry(0, 523 - 45, 742, 45);
+    setBackground(panel, QColor(63, 191, 194));
+    auto button = [&](const char* name, const char* caption, int x, int w) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), panel);
+        b->setObjectName(name);
+        b->setGeometry(x, 8, w, 30);
+        return b;
+    };
+    auto* ok = button("BitBtn1", " Продолжить", 16, 150);
+    ok->setDefault(true);
+    auto* cancel = button("BitBtn2", "  Отменить", 180, 150);
+    auto* add = button("BitBtn3", "Добавить город", 360, 170);
+    auto* help = button("BitBtn4", "   &Помощь", 576, 150);
+    connect(ok, &QPushButton::clicked, this, &TInput2hForm::BitBtn1Click);
+    connect(cancel, &QPushButton::clicked, this, &TInput2hForm::BitBtn2Click);
+    connect(add, &QPushButton::clicked, this, &TInput2hForm::BitBtn3Click);
+    connect(help, &QPushButton::clicked, this, &TInput2hForm::BitBtn4Click);
+}
+
+void TInput2hForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TInput2hForm::FormActivate() {
+    state_.folders = ProgramFolders::fromWorkingDirectory();
+    regionChosen_ = countryChosen_ = cityChosen_ = false;
+    state_.flags.PlaceChosen = false;
+    ListBox1->clear();
+    ListBox2->clear();
+}
+
+std::string TInput2hForm::selectedCountry() const { return entryOf(selectedItem(ListBox1)); }
+
+void TInput2hForm::RegionClick(int region) {
+    ListBox2->clear();
+    ListBox1->clear();
+    countryChosen_ = cityChosen_ = false;
+    regionChosen_ = false;
+    PlaceFilePath = korv::PlaceFilePath(state_.folders.SysDir, Regions()[region]);
+    runGuarded(this, [&] {
+        fillList(ListBox1, ReadCountryList(PlaceFilePath));
+        regionChosen_ = true;
+    });
+}
+
+void TInput2hForm::ListBox1Click() {
+    if (!regionChosen_ || !selectedItem(ListBox1)) return;
+    countryChosen_ = cityChosen_ = false;
+    ListBox2->clear();
+    runGuarded(this, [&] {
+        fillList(ListBox2, ReadCityList(PlaceFilePath, selectedCountry()));
+        countryChosen_ = true;
+    });
+}
+
+void TInput2hForm::ListBox2Click() { cityChosen_ = selectedItem(ListBox2) != nullptr; }
+
+void TInput2hForm::BitBtn1Click() {
+    if (!regionChosen_ || !countryChosen_ || !cityChosen_ || !selectedItem(ListBox2)) {
+        QMessageBox::warning(this, "Korvinaut 7", QString::fromUtf8("   Не выбран город!   "));
+        state_.flags.PlaceChosen = false;
+        return;
+    }
+    const bool done = runGuarded(this, [&] {
+        ChoosePlaceForRecord(state_.BirthRecord, PlaceFilePath, selectedCountry(), entryOf(selectedItem(ListBox2)));
+    });
+    if (!done) return;
+    state_.flags.PlaceChosen = true;
+    accept();
+}
+
+void TInput2hForm::BitBtn2Click() {
+    state_.flags.PlaceChosen = false;
+    reject();
+}
+
+void TInput2hForm::BitBtn3Click() {
+    if (!regionChosen_ || !countryChosen_) {
+        QMessageBox::information(this, "Korvinaut 7", QString::fromUtf8("   Не выбран континент и страна  "));
+        return;
+    }
+    if (addCity_ && addCity_->exec() == QDialog::Accepted) ListBox1Click();  // reload the city list
+}
+
+void TInput2hForm::BitBtn4Click() {
+    runGuarded(this, [&] { OpenHelpTopic(this, state_.folders.MainDir, 100); });
+}
+
+}  // namespace korv::gui

@@ -24,7 +24,7 @@
 #include "common/error.h"
 #include "common/numbers.h"
 #include "common/text.h"
-#include "input/coordinates.h"
+#include "input/example_birth.h"
 #include "report/report_run.h"
 
 namespace korv::cli {
@@ -34,28 +34,11 @@ namespace {
 constexpr int kWheelWidth = 777;
 constexpr int kWheelHeight = 626;
 
-// The built-in example: a woman born in Moscow on 17 May 1990 at 14:30 summer time.
-TInData exampleBirth() {
-    BirthLineFields f;
-    f.name = padRight(cp("Анна Смирнова"), 40);
-    f.dateText = FormatDateText(17, 5, 1990);
-    f.timeText = FormatTimeText(14, 30, 0);
-    f.city = padRight(cp("Москва"), 25);
-    f.coordText = FormatCoordText({.lonDegrees = 37, .lonMinutes = 37, .east = true,
-                                   .latDegrees = 55, .latMinutes = 45, .north = true});
-    f.zoneText = FormatZoneText(3);
-    f.sexCode = "F";
-    f.dstCode = "L";
-    TInData birth;
-    birth.line = AssembleBirthLine(f);
-    ConvertBirthData(birth);
-    return birth;
-}
-
-// The example, or the birth options of `chart`: coordinates and zone, or an atlas place
+// The example person (a woman born in Moscow, the place from the atlas), or the birth
+// options of `chart`: coordinates and zone, or an atlas place
 // (--region, --country, --city) whose zone on the birth date the place files give.
-TInData birthFromArgs(const Args& args) {
-    if (args.has("--example")) return exampleBirth();
+TInData birthFromArgs(const Args& args, const ProgramFolders& folders) {
+    if (args.has("--example")) return ExampleBirthRecord(folders.SysDir);
     return BirthRecordFromArgs(args, true);
 }
 
@@ -103,7 +86,7 @@ int RunReportCommand(int argc, char** argv) {
     args.allowOnly(known);
 
     const ProgramFolders folders = FoldersFromArgs(args);
-    const TInData birth = birthFromArgs(args);
+    const TInData birth = birthFromArgs(args, folders);
     OffscreenGuiApplication app("korvinaut-cli");
     ReportJob job(folders);
     installFonts(folders);
@@ -122,7 +105,7 @@ int RunBenchReport(int argc, char** argv) {
     OffscreenGuiApplication app("korvinaut-cli");
     ReportJob job(folders);
     installFonts(folders);
-    const TInData birth = exampleBirth();
+    const TInData birth = ExampleBirthRecord(folders.SysDir);
 
     std::vector<double> ms;
     std::int32_t references = 0;

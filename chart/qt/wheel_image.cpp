@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <string>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -48,6 +53,17 @@ void SaveWheelImage(const QImage& image, const std::filesystem::path& file) {
 
 OffscreenGuiApplication::OffscreenGuiApplication(const char* programName) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a session (a terminal as root, CI) Qt warns about the missing runtime
+    // folder and makes one itself; say where it goes, quietly.
+#ifndef _WIN32
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        const auto runtime = std::filesystem::temp_directory_path() / ("korvinaut-runtime-" + std::to_string(getuid()));
+        std::error_code ec;
+        std::filesystem::create_directories(runtime, ec);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, ec);
+        if (!ec) qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.string()));
+    }
+#endif
     argv_[0] = const_cast<char*>(programName);
     argv_[1] = nullptr;
     app_ = std::make_unique<QGuiApplication>(argc_, argv_);

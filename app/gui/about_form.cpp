@@ -30,14 +30,15 @@ TAbout_Form::TAbout_Form(QWidget* parent) : QDialog(parent) {
                               this);
     notice->setObjectName("Label3");
     notice->setFont(arialFont(13));
-    notice->setGeometry(16, 110, 352, 44);
+    // Room for three lines: the second sentence wraps.
+    notice->setGeometry(16, 104, 352, 54);
     notice->setAlignment(Qt::AlignCenter);
     notice->setWordWrap(true);
 
     auto* link = new QLabel("<a href=\"https://korvinaut.example.org\">korvinaut.example.org</a>", this);
     link->setObjectName("Label4");
     link->setFont(arialFont(13));
-    link->setGeometry(24, 162, 336, 22);
+    link->setGeometry(24, 166, 336, 22);
     link->setAlignment(Qt::AlignCenter);
     link->setOpenExternalLinks(true);
 

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 
 #include "app/gui/gui_support.h"
 #include "app/gui/help.h"
@@ -98,7 +99,9 @@ TInput3hForm::TInput3hForm(AppState& state, TInput2hForm* place) : QDialog(place
 
 void TInput3hForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormActivate();
+    // Each opening starts afresh; a window restored from minimised (a spontaneous show
+    // event) keeps what the user has entered or scrolled to.
+    if (!event->spontaneous()) FormActivate();
 }
 
 void TInput3hForm::FormActivate() {

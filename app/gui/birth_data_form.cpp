@@ -7,10 +7,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QTime>
 
@@ -131,6 +133,10 @@ TInput1hForm::TInput1hForm(AppState& state, QWidget* parent) : QDialog(parent), 
     MonthCalendar1->setGeometry(466, 228, 200, 190);
     MonthCalendar1->setFont(arialFont(11));
     MonthCalendar1->setGridVisible(true);
+    // Russian month and day names, weeks from Monday; without the week numbers the seven
+    // day columns are wide enough for their names.
+    MonthCalendar1->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthCalendar1->setDateRange(QDate(kMinYear, 1, 1), QDate(kMaxYear, 12, 31));
     MonthCalendar1->hide();
 
@@ -164,7 +170,9 @@ TInput1hForm::TInput1hForm(AppState& state, QWidget* parent) : QDialog(parent), 
 
 void TInput1hForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormActivate();
+    // Each opening starts afresh; a window restored from minimised (a spontaneous show
+    // event) keeps what the user has entered or scrolled to.
+    if (!event->spontaneous()) FormActivate();
 }
 
 void TInput1hForm::FormActivate() {
@@ -202,9 +210,13 @@ void TInput1hForm::BitBtn1Click() {
     accept();
 }
 
-void TInput1hForm::BitBtn3Click() {
+void TInput1hForm::BitBtn3Click() { reject(); }
+
+void TInput1hForm::reject() {
+    // Without this, Esc would close the dialog with DataConfirmed still set by the last
+    // chart, and the chart run would go on with the emptied birth record.
     CancelBirthDataEntry(state_.flags);
-    reject();
+    QDialog::reject();
 }
 
 void TInput1hForm::BitBtn4Click() {

@@ -26,6 +26,9 @@ public:
     // The explanation of summer time, line by line.
     static QStringList explanationLines();
 
+    // Esc and "   Отменить" alike: no chart.
+    void reject() override;
+
 public slots:
     void BitBtn1Click();  // "Продолжить"
     void BitBtn3Click();  // "   Отменить"

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QShowEvent>
 
 #include "app/gui/add_city_form.h"
 #include "app/gui/gui_support.h"
@@ -118,7 +119,9 @@ TInput2hForm::TInput2hForm(AppState& state, QWidget* parent) : QDialog(parent), 
 
 void TInput2hForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormActivate();
+    // Each opening starts afresh; a window restored from minimised (a spontaneous show
+    // event) keeps what the user has entered or scrolled to.
+    if (!event->spontaneous()) FormActivate();
 }
 
 void TInput2hForm::FormActivate() {

@@ -36,14 +36,14 @@ TProblemForm::TProblemForm(std::filesystem::path& mainDir, std::filesystem::path
     setWindowTitle(QString::fromUtf8("   Возможные проблемы и их решение"));
     setFixedSize(810, 610);
     setBackground(this, QColor(217, 234, 217));
-    const QString path = QString::fromStdString(reportFile_.string());
+    setFont(arialFont(15));  // the buttons too, like the texts and fields
 
     label(this, QString::fromUtf8("Заполните, пожалуйста, все поля, укажите операционную систему "
                                   "и нажмите кнопку \"Сформировать отчет\"."),
           16, 10, 780, 20);
-    auto* where = label(this, QString::fromUtf8("Программа сформирует отчет и разместит его в файле ") + path + "    ",
-                        16, 32, 780, 20);
-    where->setObjectName("ReportPathLabel");
+    ReportPathLabel = label(this, QString(), 16, 32, 780, 20);
+    ReportPathLabel->setObjectName("ReportPathLabel");
+    setReportFile(reportFile_);
     auto* send = label(this, QString::fromUtf8("Отправьте этот файл разработчикам на E-mail: ") + kSupportAddress,
                        16, 54, 780, 20);
     send->setStyleSheet("color: grey; font-weight: bold;");
@@ -93,6 +93,12 @@ TProblemForm::TProblemForm(std::filesystem::path& mainDir, std::filesystem::path
     close->setGeometry(252, 560, 140, 32);
     connect(make, &QPushButton::clicked, this, &TProblemForm::BitBtn1Click);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TProblemForm::setReportFile(const std::filesystem::path& file) {
+    reportFile_ = file;
+    ReportPathLabel->setText(QString::fromUtf8("Программа сформирует отчет и разместит его в файле ") +
+                             QString::fromStdString(file.string()) + "    ");
 }
 
 void TProblemForm::BitBtn1Click() {

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -17,7 +18,8 @@ public:
     // (QSettings "Korvinaut_7": rMainDir, rSysDir) name another.
     TProblemForm(std::filesystem::path& mainDir, std::filesystem::path& sysDir, QWidget* parent = nullptr);
     std::filesystem::path reportFile() const { return reportFile_; }
-    void setReportFile(const std::filesystem::path& file) { reportFile_ = file; }
+    // Another report file; the form's text names it.
+    void setReportFile(const std::filesystem::path& file);
 
 private slots:
     void BitBtn1Click();  // "  Сформировать отчет"
@@ -26,6 +28,7 @@ private:
     std::filesystem::path& mainDir_;
     std::filesystem::path& sysDir_;
     std::filesystem::path reportFile_;
+    QLabel* ReportPathLabel;
     QLineEdit* Edit1;
     QLineEdit* Edit3;
     QButtonGroup* RadioGroup1;

@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -57,7 +58,9 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
 
 void TForm2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormActivate();
+    // Each opening starts afresh; a window restored from minimised (a spontaneous show
+    // event) keeps what the user has entered or scrolled to.
+    if (!event->spontaneous()) FormActivate();
 }
 
 void TForm2::FormActivate() {

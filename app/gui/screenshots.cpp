@@ -1,11 +1,14 @@
 #include "app/gui/screenshots.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTimer>
 #include <QWebEngineView>
 #include <cstdio>
@@ -56,8 +59,15 @@ bool runSequence(AppState& state, Forms f, const QString& folder) {
     f.main.show();
     settle(300);
     // The dialogs first: opening the birth data dialog empties the birth record.
+    // The example person (as ExampleBirthRecord has her), with the calendar open on her
+    // birth month, so the picture is the same whatever the day it is taken.
     f.input.show();
     f.input.findChild<QLineEdit*>("Edit1")->setText(QString::fromUtf8("Анна Смирнова"));
+    const int values[] = {17, 5, 1990, 14, 30};
+    for (int i = 0; i < 5; ++i) f.input.findChild<QSpinBox*>(QString("SpinEdit%1").arg(i + 1))->setValue(values[i]);
+    f.input.findChild<QRadioButton*>("RadioWoman")->setChecked(true);
+    f.input.findChild<QCheckBox*>("CheckBox1")->setChecked(true);
+    f.input.findChild<QPushButton*>("BitBtn2")->click();
     ok &= save(f.input, folder, "birth-data");
     f.input.hide();
 

@@ -27,6 +27,10 @@ namespace korv {
 // Face of the astrological font: codes 64..75 are the signs Aries..Pisces, 76..85 the
 // bodies Sun..Pluto.
 inline constexpr const char* kAstroFace = "Astro v.3.0";
+// The main window's chart picture, which the report saves as horoscop.bmp.
+inline constexpr int kChartPictureWidth = 777;
+inline constexpr int kChartPictureHeight = 626;
+
 // Face of every text on the wheel; the Qt canvas maps it to an installed font.
 inline constexpr const char* kTextFace = "Arial Cyr";
 

@@ -19,7 +19,8 @@
 #include "app/program_folders.h"
 #include "app/settings.h"
 #include "astro/chart_computation.h"
-#include "chart/qt/fonts.h"
+#include "app/cli/drawing_setup.h"
+#include "chart/wheel.h"
 #include "chart/qt/wheel_image.h"
 #include "common/error.h"
 #include "common/numbers.h"
@@ -29,10 +30,6 @@
 
 namespace korv::cli {
 namespace {
-
-// The main window's chart picture.
-constexpr int kWheelWidth = 777;
-constexpr int kWheelHeight = 626;
 
 // The example person (a woman born in Moscow, the place from the atlas), or the birth
 // options of `chart`: coordinates and zone, or an atlas place
@@ -55,7 +52,7 @@ public:
         ChartRecord chart;
         EngineState engine;
         ComputeChart(birth, chart, engine, pluto_);
-        const QImage wheel = RenderChartWheel(chart, kWheelWidth, kWheelHeight, background_);
+        const QImage wheel = RenderChartWheel(chart, kChartPictureWidth, kChartPictureHeight, background_);
         return RunReport({folders_, birth, chart, settings_},
                          [&](const std::filesystem::path& bmp) { SaveWheelImage(wheel, bmp); });
     }
@@ -66,14 +63,6 @@ private:
     PlutoTable pluto_;
     QImage background_;
 };
-
-// The fonts of the wheel; a missing astrological font is reported and the wheel is drawn
-// in a substitute, as the desktop program does.
-void installFonts(const ProgramFolders& folders) {
-    InstallTextFontSubstitutes();
-    const QString message = InstallAstroFont(folders.MainDir);
-    if (!message.isEmpty()) std::fprintf(stderr, "korvinaut-cli: %s\n", message.toUtf8().constData());
-}
 
 }  // namespace
 
@@ -89,7 +78,7 @@ int RunReportCommand(int argc, char** argv) {
     const TInData birth = birthFromArgs(args, folders);
     OffscreenGuiApplication app("korvinaut-cli");
     ReportJob job(folders);
-    installFonts(folders);
+    InstallDrawingFonts(folders);
     const ReportResult result = job.run(birth);
     std::printf("%s\n%s\n", result.html.string().c_str(), result.archive.string().c_str());
     return 0;
@@ -104,7 +93,7 @@ int RunBenchReport(int argc, char** argv) {
     const ProgramFolders folders = FoldersFromArgs(args);
     OffscreenGuiApplication app("korvinaut-cli");
     ReportJob job(folders);
-    installFonts(folders);
+    InstallDrawingFonts(folders);
     const TInData birth = ExampleBirthRecord(folders.SysDir);
 
     std::vector<double> ms;

@@ -12,19 +12,12 @@
 #include "app/cli/commands.h"
 #include "app/program_folders.h"
 #include "astro/chart_computation.h"
-#include "chart/qt/fonts.h"
+#include "app/cli/drawing_setup.h"
 #include "chart/qt/wheel_image.h"
+#include "chart/wheel.h"
 #include "common/error.h"
 
 namespace korv::cli {
-
-namespace {
-
-// The size of the main window's picture.
-constexpr int kWheelWidth = 777;
-constexpr int kWheelHeight = 626;
-
-}  // namespace
 
 int RunWheel(int argc, char** argv) {
     const Args args(argc, argv, kBirthFlags);
@@ -37,9 +30,7 @@ int RunWheel(int argc, char** argv) {
     for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (ext != ".bmp" && ext != ".png") throw Error("--out: the picture must be a .bmp or .png file");
 
-    const std::string dir = args.value("--dir");
-    const ProgramFolders folders =
-        ProgramFolders::at(dir.empty() ? std::filesystem::current_path() : std::filesystem::absolute(dir));
+    const ProgramFolders folders = FoldersFromArgs(args);
 
     TInData birth = BirthRecordFromArgs(args, true);
     PlutoTable pluto(folders.SysDir / "pluto.sys");
@@ -48,11 +39,9 @@ int RunWheel(int argc, char** argv) {
     ComputeChart(birth, chart, state, pluto);
 
     OffscreenGuiApplication app("korvinaut-cli");
-    InstallTextFontSubstitutes();
-    const QString fontMessage = InstallAstroFont(folders.MainDir);
-    if (!fontMessage.isEmpty()) std::fprintf(stderr, "korvinaut-cli: %s\n", fontMessage.toUtf8().constData());
+    InstallDrawingFonts(folders);
     const QImage background = LoadPicture(folders.images() / "04.bmp");
-    SaveWheelImage(RenderChartWheel(chart, kWheelWidth, kWheelHeight, background), out);
+    SaveWheelImage(RenderChartWheel(chart, kChartPictureWidth, kChartPictureHeight, background), out);
     std::printf("%s\n", out.string().c_str());
     return 0;
 }

@@ -16,14 +16,12 @@
 #include "astro/chart_computation.h"
 #include "chart/qt/fonts.h"
 #include "chart/qt/wheel_image.h"
+#include "chart/wheel.h"
 #include "common/error.h"
 #include "report/report_run.h"
 
 namespace korv::gui {
 namespace {
-
-constexpr int kImageWidth = 777;
-constexpr int kImageHeight = 626;
 
 // The hourglass for the length of a command, the arrow again at its end, whatever happens.
 class HourglassCursor {
@@ -48,11 +46,11 @@ TZKorvinautForm::TZKorvinautForm(AppState& state, QWidget* parent) : QWidget(par
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
     setFont(arialFont(13));
 
-    image_ = QImage(kImageWidth, kImageHeight, QImage::Format_RGB32);
+    image_ = QImage(kChartPictureWidth, kChartPictureHeight, QImage::Format_RGB32);
     image_.fill(Qt::white);
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
-    Image1->setGeometry(0, 0, kImageWidth, kImageHeight);
+    Image1->setGeometry(0, 0, kChartPictureWidth, kChartPictureHeight);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* panel = new QFrame(this);

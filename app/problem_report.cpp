@@ -50,7 +50,7 @@ void WriteProblemReport(const std::filesystem::path& reportFile, const std::file
     out.line("-----------------");
     out.line("");
     out.line(cp("Каталоги и файлы программы:"));
-    // Names of five characters or fewer are left out, as the report always did.
+    // Names of five characters or fewer are left out (so "." and ".." never appear).
     for (const auto& entry : std::filesystem::directory_iterator(mainDir, ec)) {
         const std::string name = utf8ToCp1251(entry.path().filename().string());
         if (name.size() > 5) out.line(name);

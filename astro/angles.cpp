@@ -6,7 +6,10 @@ namespace korv {
 
 double NormalizeDegrees(double x) {
     const double r = Frac(x / 360.0) * 360.0;
-    return r < 0 ? r + 360.0 : r;
+    if (r >= 0) return r;
+    // A tiny negative angle would round up to exactly 360, outside [0, 360).
+    const double wrapped = r + 360.0;
+    return wrapped < 360.0 ? wrapped : 0.0;
 }
 
 double FracMod(double a, double b) { return a * Frac(b / a); }

@@ -20,7 +20,7 @@ struct EngineState {
     double Xs = 0, Ys = 0, Zs = 0;
 };
 
-// Pascal's Frac and Int: the fraction and the integer part keep the sign of x.
+// The fractional part of x, keeping the sign of x (Frac(-1.25) = -0.25).
 inline double Frac(double x) { return x - std::trunc(x); }
 
 // Degrees reduced to [0, 360): frac(x / 360) * 360, plus 360 when negative.

@@ -32,10 +32,11 @@ Place parsePlace(const std::string& coordText) {
     const std::string lonSide = cutColumns(text, 8, 9);
     const std::string latSide = cutColumns(text, 18, 19);
     Place place;
-    if (lonSide == cp("ВД")) place.longitude = lonDegrees + lonMinutes / 60.0;
-    else if (lonSide == cp("ЗД")) place.longitude = 360.0 - (lonDegrees + lonMinutes / 60.0);
-    if (latSide == cp("СШ")) place.latitude = latDegrees + latMinutes / 60.0;
-    else if (latSide == cp("ЮШ")) place.latitude = -(latDegrees + latMinutes / 60.0);
+    static const std::string east = cp("ВД"), west = cp("ЗД"), north = cp("СШ"), south = cp("ЮШ");
+    if (lonSide == east) place.longitude = lonDegrees + lonMinutes / 60.0;
+    else if (lonSide == west) place.longitude = 360.0 - (lonDegrees + lonMinutes / 60.0);
+    if (latSide == north) place.latitude = latDegrees + latMinutes / 60.0;
+    else if (latSide == south) place.latitude = -(latDegrees + latMinutes / 60.0);
     return place;
 }
 

@@ -1,8 +1,8 @@
 #include "common/numbers.h"
 
-#include <cerrno>
+#include <cctype>
+#include <cmath>
 #include <charconv>
-#include <cstdlib>
 #include <limits>
 
 #include "common/error.h"
@@ -40,10 +40,17 @@ double parseFloat(std::string_view text, std::string_view where) {
     std::size_t pos = text.find_first_not_of(' ');
     if (pos == std::string_view::npos) conversionError(text, "floating point", where);
     std::string_view rest = text.substr(pos);
-    if (!rest.empty() && rest.front() == '+') rest.remove_prefix(1);
+    const bool plus = !rest.empty() && rest.front() == '+';
+    if (plus) rest.remove_prefix(1);
+    // One sign at most, then digits: no "nan" or "inf", which from_chars would take.
+    const std::size_t first = !plus && !rest.empty() && rest.front() == '-' ? 1 : 0;
+    if (first >= rest.size() ||
+        !(std::isdigit(static_cast<unsigned char>(rest[first])) || rest[first] == '.'))
+        conversionError(text, "floating point", where);
     double value = 0;
     const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
-    if (ec != std::errc() || end != rest.data() + rest.size()) conversionError(text, "floating point", where);
+    if (ec != std::errc() || end != rest.data() + rest.size() || !std::isfinite(value))
+        conversionError(text, "floating point", where);
     return value;
 }
 

@@ -1,7 +1,7 @@
 // Number <-> text conversions with "." as the decimal separator whatever the locale.
-// A text that does not convert raises korv::Error with the runtime's wording
-// ("'%s' is not a valid integer value"), prefixed by `where` when given
-// (for example "System/set.dat, line 4").
+// A text that does not convert raises korv::Error with the message
+// "'%s' is not a valid integer value" (or "... floating point value"), prefixed by
+// `where` when given (for example "System/set.dat, line 4").
 #pragma once
 
 #include <cstdint>

@@ -104,6 +104,12 @@ bool isCp1251Representable(std::string_view utf8) {
     return true;
 }
 
+bool hasControlCharacters(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
 std::string cutColumns(std::string_view text, std::size_t first, std::size_t last) {
     if (last < first) return {};
     return cutWidth(text, first, last - first + 1);

@@ -11,13 +11,17 @@
 
 namespace korv {
 
-// Windows-1251 -> UTF-8. Every byte has a character (0x98, unassigned, maps to U+FFFD).
+// Windows-1251 -> UTF-8. Every byte has a character (0x98, unassigned, maps to the
+// control character U+0098, so every byte survives the round trip).
 std::string cp1251ToUtf8(std::string_view cp1251);
 
 // UTF-8 -> Windows-1251. Characters the code page lacks become '?' ; malformed
 // UTF-8 bytes too. Use isCp1251Representable to refuse such input instead.
 std::string utf8ToCp1251(std::string_view utf8);
 bool isCp1251Representable(std::string_view utf8);
+// True when the text holds a control character (below 0x20, or 0x7F): such a character
+// in a name would break the line structure of the data files.
+bool hasControlCharacters(std::string_view text);
 
 // Literal Russian text in the sources is UTF-8; this gives its Windows-1251 bytes.
 inline std::string cp(std::string_view utf8) { return utf8ToCp1251(utf8); }

@@ -50,6 +50,7 @@ std::string BuildCityLine(const NewCity& in) {
 std::string CheckNewCity(const NewCity& in) {
     if (!AllCityFieldsEntered(in)) return kNotAllEnteredMessage;
     if (trimBlanks(in.name).empty()) return "Введите название города.";
+    if (hasControlCharacters(in.name)) return "Название города содержит недопустимые символы.";
     if (in.name.size() > 30) return "Название города длиннее 30 символов.";
     if (!numberField(in.latDegrees, 2, 2, 89)) return "Широта: градусы — две цифры, от 00 до 89.";
     if (!numberField(in.latMinutes, 2, 2, 59)) return "Широта: минуты — две цифры, от 00 до 59.";

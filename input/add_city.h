@@ -2,7 +2,7 @@
 // from the dialog's texts and inserted directly after the chosen country's line; every
 // other line is copied as its first 80 characters.
 //
-// Made safer than the dialog it replaces: values that the house computation could not
+// Values that the house computation could not
 // read back are refused before anything is written, the file is replaced atomically
 // (a failure leaves the old file whole), and a country line no longer in the file
 // stops the insertion with a message instead of writing anything.

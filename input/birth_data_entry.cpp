@@ -26,6 +26,7 @@ void StoreBirthDialogValues(const BirthDialogValues& v, TInData& record) {
     checkRange("Год", v.year, kMinYear, kMaxYear);
     checkRange("Час", v.hour, 0, 23);
     checkRange("Минуты", v.minute, 0, 59);
+    if (hasControlCharacters(v.name)) throw Error("Имя содержит недопустимые символы.");
     record.dateText = FormatDateText(v.day, v.month, v.year);
     record.timeText = FormatTimeText(v.hour, v.minute, 0);
     record.dstCode = v.summerTime ? "L" : "Z";

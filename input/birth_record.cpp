@@ -30,7 +30,7 @@ std::string FormatTimeText(int hour, int minute, int second) {
 }
 
 std::string FormatZoneText(double zoneHours) {
-    // Halves round away from zero, as the original formatting did (5.75 -> 5.8).
+    // Halves round away from zero (5.75 -> 5.8), whatever the binary value's rounding.
     const double tenths = std::round(zoneHours * 10.0);
     return padLeft(fixedText(tenths / 10.0, 1), 5);
 }
@@ -54,7 +54,7 @@ void ConvertBirthData(TInData& r) {
     r.second = parseInt(cutColumns(r.timeText, 7, 8), "Время рождения (секунды)");
     r.zoneHours = parseFloat(r.zoneText, "Часовой пояс");
 
-    // Extended precision as in the original arithmetic; stored as a double.
+    // Computed in extended precision, then stored as a double.
     long double m = DayNumber1900(r.day, r.month, r.year, r.hour, r.minute, r.second);
     m -= static_cast<long double>(r.zoneHours) / 24;
     r.moment = static_cast<double>(m);

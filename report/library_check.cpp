@@ -159,7 +159,7 @@ std::vector<LibraryProblem> CheckKeyedFile(const fs::path& file, const std::stri
         // The fragment text: from the next line to the first "@".
         const std::size_t textBegin = i + 1 < lines.size() ? lines[i + 1].begin : b.size();
         if (i + 1 < lines.size() && text(i + 1).empty())
-            problem(lineNo + 1, "the fragment's first line is empty (it would be read as a key line)");
+            problem(lineNo + 1, "the fragment's first line is empty");
         std::size_t j = i + 1;
         bool closed = false;
         for (; j < lines.size(); ++j) {
@@ -199,8 +199,10 @@ LibraryReport CheckLibrary(const fs::path& systemDir) {
     for (const auto& entry : fs::directory_iterator(systemDir, ec)) {
         const std::string folder = entry.path().filename().string();
         if (!entry.is_directory() || folder.rfind("Text_", 0) != 0) continue;
-        for (const auto& f : fs::directory_iterator(entry.path(), ec))
+        std::error_code inner;
+        for (const auto& f : fs::directory_iterator(entry.path(), inner))
             if (f.is_regular_file()) names[folder].insert(f.path().filename().string());
+        if (inner) throwFileError("Cannot list the folder (" + inner.message() + ")", entry.path());
     }
     if (ec) throwFileError("Cannot list the folder (" + ec.message() + ")", systemDir);
 

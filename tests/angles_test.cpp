@@ -14,6 +14,7 @@ TEST(Angles, NormalizeAndFracMod) {
     EXPECT_DOUBLE_EQ(NormalizeDegrees(720), 0);
     EXPECT_NEAR(NormalizeDegrees(359.9999), 359.9999, 1e-10);
     EXPECT_NEAR(NormalizeDegrees(-720.25), 359.75, 1e-10);
+    EXPECT_LT(NormalizeDegrees(-1e-14), 360.0);  // stays inside [0, 360)
     EXPECT_DOUBLE_EQ(FracMod(24, 30.5), 6.5);
     EXPECT_DOUBLE_EQ(FracMod(24, -1), -1);
 }

@@ -101,6 +101,9 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRow{"OneDigitDegreesNotEntered", [](NewCity& c) { c.latDegrees = "5"; }, "   Не все данные введены !  "},
         CheckRow{"EmptyMinutesNotEntered", [](NewCity& c) { c.lonMinutes = ""; }, "   Не все данные введены !  "},
         CheckRow{"BlankName", [](NewCity& c) { c.name = "   "; }, "Введите название города."},
+        // A line break in the name would write a line of its own, even a country line.
+        CheckRow{"LineBreakInName", [](NewCity& c) { c.name = "Foo\r\n*Bar"; },
+                 "Название города содержит недопустимые символы."},
         CheckRow{"NameOver30", [](NewCity& c) { c.name = std::string(31, 'N'); },
                  "Название города длиннее 30 символов."},
         CheckRow{"Latitude90", [](NewCity& c) { c.latDegrees = "90"; }, kLatDegrees},

@@ -35,6 +35,7 @@ TEST(Numbers, FloatsUseThePointWhateverTheLocale) {
     std::setlocale(LC_NUMERIC, "ru_RU.UTF-8");  // may be absent; then the C locale stays
     EXPECT_DOUBLE_EQ(parseFloat("  3.0"), 3.0);
     EXPECT_DOUBLE_EQ(parseFloat("-10.5"), -10.5);
+    for (const char* bad : {"nan", "-nan", "inf", "+-3", "--3", "1e999", " ", "3.0 "}) EXPECT_THROW(parseFloat(bad), Error) << bad;
     EXPECT_EQ(fixedText(-0.5125, 3), "-0.512");
     EXPECT_EQ(fixedText(2.0, 1), "2.0");
     std::setlocale(LC_NUMERIC, "C");

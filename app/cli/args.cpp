@@ -15,6 +15,7 @@ Args::Args(int argc, char** argv, const std::set<std::string>& flags, const std:
         if (eq != std::string::npos) {
             value = arg.substr(eq + 1);
             arg = arg.substr(0, eq);
+            if (multi.count(arg)) throw Error("Option " + arg + " takes several values: give them after a blank");
             options_[arg].push_back(value);
             continue;
         }

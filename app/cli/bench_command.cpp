@@ -28,12 +28,16 @@ std::vector<TInData> randomBirths(int count, unsigned seed) {
     std::uniform_real_distribution<double> lat(-66.0, 66.0), lon(-179.0, 179.0), zone(-12.0, 12.0);
     std::vector<TInData> births(count);
     for (TInData& b : births) {
+        // Drawn one by one: the order of function arguments is unspecified, and the same
+        // seed must give the same births with every compiler.
+        const int d = day(rng), m = month(rng), y = year(rng) + 1, h = hour(rng), mi = minute(rng), s = minute(rng);
+        const double latitude = lat(rng), longitude = lon(rng);
         BirthLineFields f;
         f.name = "Bench";
-        f.dateText = FormatDateText(day(rng), month(rng), year(rng) + 1);
-        f.timeText = FormatTimeText(hour(rng), minute(rng), minute(rng));
+        f.dateText = FormatDateText(d, m, y);
+        f.timeText = FormatTimeText(h, mi, s);
         f.city = "";
-        f.coordText = FormatCoordText(CoordinatesFromDecimal(lat(rng), lon(rng)));
+        f.coordText = FormatCoordText(CoordinatesFromDecimal(latitude, longitude));
         f.zoneText = FormatZoneText(std::round(zone(rng)));
         f.sexCode = "M";
         f.dstCode = "Z";

@@ -130,7 +130,9 @@ TInData BirthRecordFromArgs(const Args& args, bool requirePlace) {
         if (sex != "M" && sex != "F") throw Error("--sex: give M or F");
 
         BirthLineFields f;
-        f.name = padRight(utf8ToCp1251(args.value("--name")), 40);
+        const std::string name = args.value("--name");
+        if (hasControlCharacters(name)) throw Error("--name: the name holds control characters");
+        f.name = padRight(utf8ToCp1251(name), 40);
         f.dateText = FormatDateText(day, month, year);
         f.timeText = FormatTimeText(hour, minute, second);
         if (args.has("--region") || args.has("--country")) {

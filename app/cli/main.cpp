@@ -42,7 +42,7 @@ const char* kUsage =
     "                         coordinates and the zone valid on the birth date; R is sng,\n"
     "                         europa, namerica, samerica, africa, azia or austral\n"
     "  --json                 print JSON instead of text\n"
-    "  --dir PROGRAM_FOLDER   chart, bench: the folder whose System/pluto.sys is read\n"
+    "  --dir PROGRAM_FOLDER   the program folder whose System/, Images/ and Astro3.ttf are used\n"
     "                         (default: the working directory)\n"
     "\n"
     "  --help, --version\n";

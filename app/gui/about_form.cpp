@@ -19,7 +19,7 @@ TAbout_Form::TAbout_Form(QWidget* parent) : QDialog(parent) {
     product->setGeometry(24, 28, 336, 30);
     product->setAlignment(Qt::AlignCenter);
 
-    auto* version = new QLabel(QString::fromUtf8("Версия 3.50"), this);
+    auto* version = new QLabel(QString::fromUtf8("Версия ") + KORVINAUT_VERSION, this);
     version->setObjectName("Label2");
     version->setFont(arialFont(16));
     version->setGeometry(24, 70, 336, 24);

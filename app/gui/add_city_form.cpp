@@ -113,7 +113,7 @@ void TInput3hForm::FormActivate() {
 
 void TInput3hForm::BitBtn1Click() {
     NewCity city;
-    city.name = toCp(Edit1->text());
+    if (!nameToCp(this, Edit1->text(), QString::fromUtf8("Название города"), city.name)) return;
     city.lonDegrees = toCp(Edit2->text());
     city.lonMinutes = toCp(Edit3->text());
     city.west = RadioButton2->isChecked();

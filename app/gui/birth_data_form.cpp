@@ -193,7 +193,7 @@ void TInput1hForm::BitBtn1Click() {
     // Spin boxes commit what is typed (brought within the limits) before we read them.
     for (QSpinBox* s : {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4, SpinEdit5}) s->interpretText();
     BirthDialogValues values;
-    values.name = toCp(Edit1->text());
+    if (!nameToCp(this, Edit1->text(), QString::fromUtf8("Имя"), values.name)) return;
     values.day = SpinEdit1->value();
     values.month = SpinEdit2->value();
     values.year = SpinEdit3->value();

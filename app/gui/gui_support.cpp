@@ -13,6 +13,17 @@ QString fromCp(const std::string& cp1251) { return QString::fromStdString(cp1251
 
 std::string toCp(const QString& text) { return utf8ToCp1251(text.toStdString()); }
 
+bool nameToCp(QWidget* parent, const QString& text, const QString& field, std::string& cp1251) {
+    if (!isCp1251Representable(text.toStdString())) {
+        QMessageBox::information(parent, "Korvinaut 7",
+                                 field + QString::fromUtf8(": есть символы, которых нет в кириллической кодировке "
+                                                           "Windows-1251. Замените их, пожалуйста."));
+        return false;
+    }
+    cp1251 = toCp(text);
+    return true;
+}
+
 QFont arialFont(int pixelHeight, bool bold) {
     QFont font("Arial");
     font.setPixelSize(pixelHeight);

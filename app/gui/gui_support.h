@@ -15,6 +15,9 @@ namespace korv::gui {
 
 QString fromCp(const std::string& cp1251);
 std::string toCp(const QString& text);
+// The text of a name field for the data files. When it holds a character that
+// Windows-1251 lacks, shows a message naming the field and returns false.
+bool nameToCp(QWidget* parent, const QString& text, const QString& field, std::string& cp1251);
 
 // "Arial" (substituted by a metric twin where Arial is not installed) at a pixel height.
 QFont arialFont(int pixelHeight, bool bold = false);

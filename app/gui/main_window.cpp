@@ -39,7 +39,7 @@ QString TZKorvinautForm::initialCaption() {
 }
 
 TZKorvinautForm::TZKorvinautForm(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
-    // FormCreate: fixed client area 942 x 626 (950 x 660 with the frame), centred, Arial.
+    // Fixed client area 942 x 626 (950 x 660 with the frame), centred, Arial.
     setObjectName("ZKorvinautForm");
     setWindowTitle(initialCaption());
     setFixedSize(942, 626);

@@ -102,7 +102,7 @@ void TProblemForm::setReportFile(const std::filesystem::path& file) {
 }
 
 void TProblemForm::BitBtn1Click() {
-    runGuarded(this, [&] {
+    const bool written = runGuarded(this, [&] {
         // Saved folder values (the registry on Windows, a settings file elsewhere) win.
         QSettings settings("Korvinaut_7");
         if (settings.contains("rMainDir")) mainDir_ = settings.value("rMainDir").toString().toStdString();
@@ -125,7 +125,8 @@ void TProblemForm::BitBtn1Click() {
                 QString::fromUtf8("   Отправьте этот файл разработчикам на E-mail: ") + kSupportAddress +
                 QString::fromUtf8("   Вы получите ответ и рекомендации по восстановлению работы программы.  "));
     });
-    accept();
+    // A failed report keeps the form open with what the user typed.
+    if (written) accept();
 }
 
 }  // namespace korv::gui

@@ -50,7 +50,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     connect(BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
     connect(SavePdfButton, &QPushButton::clicked, this, &TForm2::SavePdfClick);
 
-    // FormCreate: size from the screen.
+    // Size from the screen: 950 wide (770 on small screens), the screen's height less 80.
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
                                                           : QRect(0, 0, 1024, 768);
     resize(widthForScreen(screen.width()), screen.height() - 80);

@@ -9,7 +9,7 @@ namespace korv {
 
 namespace {
 
-// Degrees to radians as the wheel has always converted them.
+// Degrees to radians, with the factor the wheel's geometry uses.
 constexpr double kWheelRadiansPerDegree = 0.0174533;
 
 constexpr Rgb kHouseRingFill{221, 231, 243};

@@ -126,7 +126,7 @@ void TInput3hForm::BitBtn1Click() {
         QMessageBox::information(this, "Korvinaut 7", QString::fromStdString(refusal));
         return;
     }
-    const bool done = runGuarded(this, [&] { AddCity(place_->placeFilePath(), place_->selectedCountry(), city); });
+    const bool done = runGuarded(this, [&] { place_->selection().addCity(city); });
     if (done) accept();
 }
 

@@ -5,13 +5,13 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QShowEvent>
 
 #include "app/gui/add_city_form.h"
 #include "app/gui/gui_support.h"
 #include "app/gui/help.h"
 #include "input/atlas.h"
-#include "input/russian_order.h"
 
 namespace korv::gui {
 namespace {
@@ -36,8 +36,8 @@ QIcon regionIcon(int index) {
     return QIcon(pixmap);
 }
 
-void fillList(QListWidget* list, std::vector<std::string> entries) {
-    SortRussian(entries);
+// The entries come sorted as the dialog shows them.
+void fillList(QListWidget* list, const std::vector<std::string>& entries) {
     list->clear();
     for (const std::string& e : entries) {
         auto* item = new QListWidgetItem(fromCp(e), list);
@@ -126,63 +126,62 @@ void TInput2hForm::showEvent(QShowEvent* event) {
 
 void TInput2hForm::FormActivate() {
     state_.folders = ProgramFolders::fromWorkingDirectory();
-    regionChosen_ = countryChosen_ = cityChosen_ = false;
-    state_.flags.PlaceChosen = false;
+    selection_ = PlaceSelection(state_.folders.SysDir);
+    selection_.activate(state_.flags);
     ListBox1->clear();
     ListBox2->clear();
 }
-
-std::string TInput2hForm::selectedCountry() const { return entryOf(selectedItem(ListBox1)); }
 
 void TInput2hForm::RegionClick(int region) {
     ListBox2->clear();
     ListBox1->clear();
-    countryChosen_ = cityChosen_ = false;
-    regionChosen_ = false;
-    PlaceFilePath = korv::PlaceFilePath(state_.folders.SysDir, Regions()[region]);
     runGuarded(this, [&] {
-        fillList(ListBox1, ReadCountryList(PlaceFilePath));
-        regionChosen_ = true;
+        selection_.chooseRegion(Regions()[region]);
+        fillList(ListBox1, selection_.countries());
     });
 }
 
 void TInput2hForm::ListBox1Click() {
-    if (!regionChosen_ || !selectedItem(ListBox1)) return;
-    countryChosen_ = cityChosen_ = false;
+    const QListWidgetItem* country = selectedItem(ListBox1);
+    if (!selection_.regionChosen() || !country) return;
     ListBox2->clear();
     runGuarded(this, [&] {
-        fillList(ListBox2, ReadCityList(PlaceFilePath, selectedCountry()));
-        countryChosen_ = true;
+        selection_.chooseCountry(entryOf(country));
+        showCities();
     });
 }
 
-void TInput2hForm::ListBox2Click() { cityChosen_ = selectedItem(ListBox2) != nullptr; }
+void TInput2hForm::showCities() {
+    const QSignalBlocker quiet(ListBox2);  // refilling chooses no city
+    fillList(ListBox2, selection_.cities());
+}
+
+void TInput2hForm::ListBox2Click() {
+    if (const QListWidgetItem* city = selectedItem(ListBox2)) selection_.chooseCity(entryOf(city));
+}
 
 void TInput2hForm::BitBtn1Click() {
-    if (!regionChosen_ || !countryChosen_ || !cityChosen_ || !selectedItem(ListBox2)) {
-        QMessageBox::warning(this, "Korvinaut 7", QString::fromUtf8("   Не выбран город!   "));
-        state_.flags.PlaceChosen = false;
+    // A city counts only when it is selected in the list shown now.
+    if (!selection_.regionChosen() || !selection_.countryChosen() || !selection_.cityChosen() ||
+        !selectedItem(ListBox2)) {
+        QMessageBox::warning(this, "Korvinaut 7", QString::fromUtf8(kNoCityMessage));
+        PlaceSelection::cancel(state_.flags);
         return;
     }
-    const bool done = runGuarded(this, [&] {
-        ChoosePlaceForRecord(state_.BirthRecord, PlaceFilePath, selectedCountry(), entryOf(selectedItem(ListBox2)));
-    });
-    if (!done) return;
-    state_.flags.PlaceChosen = true;
-    accept();
+    if (runGuarded(this, [&] { selection_.confirm(state_.BirthRecord, state_.flags); })) accept();
 }
 
 void TInput2hForm::BitBtn2Click() {
-    state_.flags.PlaceChosen = false;
+    PlaceSelection::cancel(state_.flags);
     reject();
 }
 
 void TInput2hForm::BitBtn3Click() {
-    if (!regionChosen_ || !countryChosen_) {
-        QMessageBox::information(this, "Korvinaut 7", QString::fromUtf8("   Не выбран континент и страна  "));
+    if (!selection_.canAddCity()) {
+        QMessageBox::information(this, "Korvinaut 7", QString::fromUtf8(kNoRegionAndCountryMessage));
         return;
     }
-    if (addCity_ && addCity_->exec() == QDialog::Accepted) ListBox1Click();  // reload the city list
+    if (addCity_ && addCity_->exec() == QDialog::Accepted) showCities();
 }
 
 void TInput2hForm::BitBtn4Click() {

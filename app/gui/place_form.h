@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/gui/app_state.h"
+#include "input/place_selection.h"
 
 class QListWidget;
 class QPushButton;
@@ -20,10 +21,12 @@ public:
     explicit TInput2hForm(AppState& state, QWidget* parent = nullptr);
     void setAddCityForm(TInput3hForm* addCity) { addCity_ = addCity; }
 
-    const std::filesystem::path& placeFilePath() const { return PlaceFilePath; }
-    bool countryChosen() const { return countryChosen_; }
-    // The selected country entry (Windows-1251, 30 characters), empty when none.
-    std::string selectedCountry() const;
+    // What is chosen, and the steps the add-city dialog takes on the same state.
+    PlaceSelection& selection() { return selection_; }
+    const std::filesystem::path& placeFilePath() const { return selection_.placeFilePath(); }
+    bool countryChosen() const { return selection_.countryChosen(); }
+    // Shows the chosen country's cities again (after a city was added).
+    void showCities();
 
 public slots:
     void RegionClick(int region);  // BitBtn5 .. BitBtn11
@@ -42,10 +45,7 @@ private:
 
     AppState& state_;
     TInput3hForm* addCity_ = nullptr;
-    std::filesystem::path PlaceFilePath;
-    bool regionChosen_ = false;
-    bool countryChosen_ = false;
-    bool cityChosen_ = false;
+    PlaceSelection selection_{std::filesystem::path()};
     QListWidget* ListBox1;
     QListWidget* ListBox2;
 };

@@ -8,4 +8,14 @@ namespace korv {
 
 void ComputeAspectGrid(const ChartPoints& points, AspectGridArray& grid);
 
+// Whether the grid can ever hold `angle` for the bodies i < j. Seen from the Earth,
+// Mercury stays within 28 degrees of the Sun and Venus within 48, so with the orbs
+// above the Sun meets them only in conjunction, and Mercury meets Venus (at most 76
+// degrees apart) only in conjunction or sextile.
+constexpr bool AspectCanOccur(int i, int angle, int j) {
+    if (i == 1 && (j == 3 || j == 4)) return angle == 0;
+    if (i == 3 && j == 4) return angle == 0 || angle == 60;
+    return true;
+}
+
 }  // namespace korv

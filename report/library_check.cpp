@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "astro/aspects.h"
 #include "common/error.h"
 #include "common/text.h"
 #include "report/sections.h"
@@ -38,8 +39,9 @@ void addSectionKeys(const TopicSection& s, std::map<std::string, std::set<Fragme
             for (int i = 1; i <= 5; ++i)
                 for (int j = i + 1; j <= kBodyCount; ++j)
                     for (int angle : kAspectAngles)
-                        files[prefix + "A_P" + std::to_string(i) + ".doc"].insert(
-                            {.planet = i, .angle = angle, .partner = j});
+                        if (AspectCanOccur(i, angle, j))
+                            files[prefix + "A_P" + std::to_string(i) + ".doc"].insert(
+                                {.planet = i, .angle = angle, .partner = j});
     }
 }
 
@@ -231,7 +233,12 @@ LibraryReport CheckLibrary(const fs::path& systemDir) {
                 for (LibraryProblem& p : CheckKeyedFile(path, readFileBytes(path), keys))
                     report.errors.push_back(std::move(p));
                 c.fragments = keys.size();
-                for (const FragmentKey& k : keys) (asked && asked->count(k) ? c.present : c.unused)++;
+                for (const FragmentKey& k : keys) {
+                    if (asked && asked->count(k)) ++c.present;
+                    else if (k.planet >= 1 && !AspectCanOccur(k.planet, k.angle, k.partner) && name.find("A_P") != std::string::npos)
+                        ++c.impossible;
+                    else ++c.unused;
+                }
             }
             report.files.push_back(c);
         }

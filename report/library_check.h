@@ -17,7 +17,7 @@ namespace korv {
 extern const std::vector<int> kAfflictionMarks;
 
 // Every key the report's sections can ask of each keyed file, over all charts (all
-// signs, houses, planets and aspects) and both sexes: folder -> file name -> keys.
+// signs, houses, planets and the aspects that can occur) and both sexes: folder -> file name -> keys.
 using AskableKeyMap = std::map<std::string, std::map<std::string, std::set<FragmentKey>>>;
 const AskableKeyMap& AskableKeys();
 
@@ -50,6 +50,7 @@ struct FileCoverage {
     std::size_t askable = 0;   // keys the report can ask of it
     std::size_t present = 0;   // ... that the file holds
     std::size_t unused = 0;    // keys in the file that the report never asks for
+    std::size_t impossible = 0; // ... of them, aspects that no chart has (Sun-Mercury square...)
 };
 
 struct LibraryReport {

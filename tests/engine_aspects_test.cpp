@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "astro/aspects.h"
+#include "astro/bodies.h"
 
 namespace korv {
 namespace {
@@ -66,6 +67,24 @@ TEST(AspectGrid, WritesRowsOneToNineAndColumnsTwoToTen) {
             else if (i == j) EXPECT_EQ(grid[i][j], 0) << "diagonal " << i;
             else EXPECT_NE(grid[i][j], -1) << i << "," << j;
         }
+}
+
+// The library leaves out the aspects that AspectCanOccur rules out; a grid that gave one
+// would find no text. Every tenth day over 1900-2100 (Mercury's and Venus's greatest
+// elongations included) keeps to the rule.
+TEST(AspectGrid, GivesOnlyTheAspectsThatCanOccur) {
+    EngineState state;
+    for (double moment = 0; moment < 73050; moment += 10) {
+        ChartPoints points{};
+        SunPosition(moment, points[1], state);
+        for (int body = 3; body <= 4; ++body) PlanetPosition(body, moment, points[body], state);
+        AspectGridArray grid{};
+        ComputeAspectGrid(points, grid);
+        for (auto [i, j] : {std::pair{1, 3}, std::pair{1, 4}, std::pair{3, 4}}) {
+            if (grid[i][j] == 255) continue;
+            ASSERT_TRUE(AspectCanOccur(i, grid[i][j], j)) << "moment " << moment << ": " << i << "-" << j << " " << grid[i][j];
+        }
+    }
 }
 
 }  // namespace

@@ -42,10 +42,14 @@ int RunCheckLibrary(int argc, char** argv) {
             else if (f.askable == 0) status = "not read by the report";
             else status = std::to_string(f.present) + " of " + std::to_string(f.askable) + " keys";
             if (f.unused > 0) status += ", " + std::to_string(f.unused) + " keys the report never asks for";
+            if (f.impossible > 0)
+                status += ", " + std::to_string(f.impossible) + " aspects that cannot occur (never asked)";
         }
         std::printf("  %-16s %s\n", f.name.c_str(), status.c_str());
     }
     for (const LibraryProblem& p : report.errors) std::printf("ERROR %s\n", ProblemText(p).c_str());
+    std::printf("\nAspect files are not asked for the Sun with Mercury or Venus other than in conjunction,\n"
+                "nor for Mercury with Venus other than in conjunction or sextile: those aspects cannot occur.\n");
     std::printf("\n%zu of %zu pages present; %zu of %zu keys that the report can ask for present in %zu keyed files; "
                 "%zu error%s\n",
                 pagesPresent, pages, present, askable, keyedFiles, report.errors.size(),

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/program_folders.h"
-#include "app/settings.h"
+#include "common/program_folders.h"
+#include "common/settings.h"
 #include "astro/chart_record.h"
 #include "common/text.h"
 #include "input/birth_record.h"

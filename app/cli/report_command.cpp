@@ -16,8 +16,8 @@
 
 #include "app/cli/birth_options.h"
 #include "app/cli/commands.h"
-#include "app/program_folders.h"
-#include "app/settings.h"
+#include "common/program_folders.h"
+#include "common/settings.h"
 #include "astro/chart_computation.h"
 #include "app/cli/drawing_setup.h"
 #include "chart/wheel.h"

@@ -1,4 +1,4 @@
-#include "app/program_folders.h"
+#include "common/program_folders.h"
 
 namespace korv {
 
@@ -6,6 +6,7 @@ ProgramFolders ProgramFolders::at(const std::filesystem::path& mainDir) {
     ProgramFolders f;
     f.MainDir = mainDir;
     f.SysDir = mainDir / "System";
+    f.OutputDir = mainDir / "Output";
     return f;
 }
 

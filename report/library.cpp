@@ -78,6 +78,7 @@ std::optional<std::string> LibraryFile::find(const FragmentKey& key) const {
 }
 
 const LibraryFile* FragmentLibrary::file(const std::filesystem::path& file) {
+    const std::lock_guard<std::mutex> lock(mutex_);
     auto it = files_.find(file);
     if (it == files_.end()) {
         std::error_code ec;

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,8 +73,9 @@ private:
 // ("System/Text_01/Al_1.txt, line 7").
 FragmentKey ParseKeyLine(std::string_view line, const std::string& where);
 
-// The keyed files of one report run. Each file is read once and kept until the library
-// object goes away; a missing file stays missing. The report run owns one.
+// The keyed files of one report run, or of many (batch reports share one). Each file is
+// read once and kept until the library object goes away; a missing file stays missing.
+// Several threads may look up fragments at once: a read file never changes.
 class FragmentLibrary {
 public:
     // Nothing when the file does not exist or holds no fragment with the key.
@@ -82,6 +84,7 @@ public:
     const LibraryFile* file(const std::filesystem::path& file);
 
 private:
+    std::mutex mutex_;  // guards files_; the LibraryFile objects themselves are read-only
     std::map<std::filesystem::path, std::unique_ptr<LibraryFile>> files_;
 };
 

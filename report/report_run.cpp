@@ -86,8 +86,8 @@ ReportResult RunReport(const ReportRunInput& input, const SaveWheelPicture& save
     LineWriter(out("s20.html")).close();
 
     // The sections in run order (SectionRunOrder): the reference numbers follow it.
-    FragmentLibrary library;
-    const ReportContext ctx{folders, input.birth, input.chart, library};
+    FragmentLibrary ownLibrary;
+    const ReportContext ctx{folders, input.birth, input.chart, input.library ? *input.library : ownLibrary};
     WritePersonalitySection(ctx, refs);
     for (const TopicSection& section : TopicSections()) WriteTopicSection(ctx, section, refs);
     WriteReferenceDataSection(ctx);

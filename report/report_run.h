@@ -37,13 +37,16 @@ struct ReportResult {
 const std::vector<std::string>& SectionRunOrder();
 const std::vector<std::string>& SectionJoinOrder();
 
-// What the run reads: the program folder, the birth and chart records of the last chart
-// run, and the epilogue settings from System/set.dat.
+// What the run reads: the program folder (the report goes to its OutputDir), the birth
+// and chart records of the last chart run, and the epilogue settings from
+// System/set.dat. The library's keyed files are read by the run itself, or taken from
+// `library` when given (batch reports read them once for all).
 struct ReportRunInput {
     ProgramFolders folders;
     const TInData& birth;
     const ChartRecord& chart;
     const Settings& settings;
+    FragmentLibrary* library = nullptr;
 };
 
 // Runs every step. The run owns the reference numbering: it starts at 1 in every report.

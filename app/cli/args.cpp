@@ -34,6 +34,13 @@ Args::Args(int argc, char** argv, const std::set<std::string>& flags, const std:
     }
 }
 
+Args Args::fromOptions(std::string command, std::map<std::string, std::vector<std::string>> options) {
+    Args a;
+    a.command_ = std::move(command);
+    a.options_ = std::move(options);
+    return a;
+}
+
 bool Args::has(const std::string& option) const { return options_.count(option) > 0; }
 
 std::string Args::value(const std::string& option, const std::string& fallback) const {

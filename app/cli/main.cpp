@@ -21,6 +21,8 @@ const char* kUsage =
     "  bench     Time complete chart computations: --count N (50000), --seed S, --dir DIR\n"
     "  report    Compute the chart, draw the wheel and write the horoscope into DIR/Output:\n"
     "            horoscop.html and Horoscop.zip (--dir DIR; --example for a built-in person)\n"
+    "  batch FILE --out DIR [--jobs N]  One report per row of a CSV file (docs/batch.md),\n"
+    "            each in a folder of its own under DIR, on N threads (default: all cores)\n"
     "  check-library [DIR]  Check the interpretation library (default: System): format\n"
     "            errors and the keys present out of those the report can ask for\n"
     "  bench-report  Time the example report 20 times (--runs N, --dir DIR), print the median\n"
@@ -69,6 +71,7 @@ int main(int argc, char** argv) {
         if (command == "check-library") return korv::cli::RunCheckLibrary(argc, argv);
         if (command == "bench-report") return korv::cli::RunBenchReport(argc, argv);
         if (command == "wheel") return korv::cli::RunWheel(argc, argv);
+        if (command == "batch") return korv::cli::RunBatch(argc, argv);
         std::fprintf(stderr, "korvinaut-cli: unknown command '%s' (see --help)\n", command.c_str());
         return 2;
     } catch (const std::exception& e) {

@@ -161,9 +161,18 @@ std::string trimBlanks(std::string_view text) {
     return std::string(text.substr(begin, end - begin + 1));
 }
 
+namespace {
+
+[[noreturn]] void throwOpenError(const std::filesystem::path& file) {
+    if (errno == ENOENT) throwFileError("File not found", file);
+    throwFileError(std::string("Cannot open file (") + std::strerror(errno) + ")", file);
+}
+
+}  // namespace
+
 LineReader::LineReader(const std::filesystem::path& file) : path_(file) {
     file_ = std::fopen(file.c_str(), "rb");
-    if (!file_) throwFileError("File not found", file);
+    if (!file_) throwOpenError(file);
 }
 
 LineReader::~LineReader() {
@@ -173,7 +182,12 @@ LineReader::~LineReader() {
 bool LineReader::next(std::string& line, std::size_t maxChars) {
     line.clear();
     int c = std::getc(file_);
-    if (c == EOF) return false;
+    // getc gives EOF for a read error too (a folder in place of the file): only the
+    // error flag tells them apart, and an error must not pass for the end of the file.
+    if (c == EOF) {
+        if (std::ferror(file_)) throwFileError("Read error", path_);
+        return false;
+    }
     for (; c != EOF && c != '\n'; c = std::getc(file_))
         if (line.size() < maxChars || maxChars == std::string::npos) line += static_cast<char>(c);
     if (maxChars != std::string::npos && line.size() > maxChars) line.resize(maxChars);
@@ -193,7 +207,7 @@ std::vector<std::string> readLines(const std::filesystem::path& file) {
 
 std::string readFileBytes(const std::filesystem::path& file) {
     std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) throwFileError("File not found", file);
+    if (!f) throwOpenError(file);
     std::string bytes;
     char buffer[65536];
     std::size_t n;

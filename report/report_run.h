@@ -30,6 +30,9 @@ struct ReportResult {
     std::filesystem::path html;     // Output/horoscop.html
     std::filesystem::path archive;  // Output/Horoscop.zip
     std::int32_t references = 0;    // fragments written (lines of the source list)
+    // Problems of the library files the run read (a damaged key line, a fragment
+    // without "@"): the report is written all the same; the caller shows them.
+    std::vector<std::string> warnings;
 };
 
 // The section files in the order they are written (reference numbers follow it) and in

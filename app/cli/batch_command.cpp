@@ -293,6 +293,8 @@ int RunBatch(int argc, char** argv) {
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (!outcomes[i].ok)
             std::printf("  row %d (line %d): %s\n", rows[i].number, rows[i].line, outcomes[i].error.c_str());
+    for (const std::string& w : resources.library.problems())
+        std::fprintf(stderr, "korvinaut-cli: warning: %s\n", w.c_str());
     return failed == 0 ? 0 : 1;
 }
 

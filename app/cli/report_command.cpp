@@ -50,6 +50,7 @@ int RunReportCommand(int argc, char** argv) {
     ReportResources resources(folders);
     InstallDrawingFonts(folders);
     const ReportResult result = WriteReport(resources, birth, folders.output(), false);
+    for (const std::string& w : result.warnings) std::fprintf(stderr, "korvinaut-cli: warning: %s\n", w.c_str());
     std::printf("%s\n%s\n", result.html.string().c_str(), result.archive.string().c_str());
     return 0;
 }

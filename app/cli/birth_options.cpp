@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "common/error.h"
 #include "common/numbers.h"
@@ -97,8 +98,17 @@ void placeFromAtlas(const Args& args, BirthLineFields& f) {
 }  // namespace
 
 ProgramFolders FoldersFromArgs(const Args& args) {
-    const std::string dir = args.value("--dir");
-    return ProgramFolders::at(dir.empty() ? std::filesystem::current_path() : std::filesystem::absolute(dir));
+    // --dir, else the folder the launcher prepared, else the working directory.
+    std::string dir = args.value("--dir");
+    const char* prepared = std::getenv("KORVINAUT_DIR");
+    if (dir.empty() && prepared && *prepared) dir = prepared;
+    const std::filesystem::path main = dir.empty() ? std::filesystem::current_path() : std::filesystem::absolute(dir);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(main / "System", ec))
+        throw Error("No program folder at " + main.string() + ": it has no System folder. Give the program folder with "
+                    "--dir DIR, or start the tool through its launcher (korvinaut-cli on the PATH), which prepares "
+                    "your own folder");
+    return ProgramFolders::at(main);
 }
 
 const Region& RegionFromArgs(const Args& args) {

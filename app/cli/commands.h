@@ -14,5 +14,6 @@ int RunBenchReport(int argc, char** argv);
 int RunCheckLibrary(int argc, char** argv);
 int RunWheel(int argc, char** argv);
 int RunBatch(int argc, char** argv);
+int RunPrepareFolder(int argc, char** argv);
 
 }  // namespace korv::cli

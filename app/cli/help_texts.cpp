@@ -65,6 +65,12 @@ const std::map<std::string, const char*> kHelp = {
      "Checks the interpretation library (default: System of the working directory): per\n"
      "folder and file how many of the keys the report can ask for are present, then\n"
      "every format error with its file and line. Exit code 1 on errors.\n"},
+    {"prepare-folder",
+     "Usage: korvinaut-cli prepare-folder --from TREE --to DIR [--copy]\n"
+     "Makes or updates the program folder DIR from the installed program tree TREE: the\n"
+     "place files and set.dat are copied (cities you added are carried over into a new\n"
+     "atlas, a changed set.dat is kept), Output/ is created, everything else is linked\n"
+     "(--copy: copied). The launchers run it before every start.\n"},
     {"bench",
      "Usage: korvinaut-cli bench [--count N] [--seed S]\n"
      "Times complete chart computations for random births 1900-2100 on one thread.\n\n"

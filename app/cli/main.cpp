@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
         if (command == "bench-report") return korv::cli::RunBenchReport(argc, argv);
         if (command == "wheel") return korv::cli::RunWheel(argc, argv);
         if (command == "batch") return korv::cli::RunBatch(argc, argv);
+        if (command == "prepare-folder") return korv::cli::RunPrepareFolder(argc, argv);
         std::fprintf(stderr, "korvinaut-cli: unknown command '%s' (see --help)\n", command.c_str());
         return 2;
     } catch (const std::exception& e) {

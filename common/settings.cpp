@@ -10,7 +10,7 @@ namespace korv {
 
 Settings ReadSettings(const std::filesystem::path& setDat) {
     std::vector<std::string> lines = readLines(setDat);
-    lines.resize(9);
+    lines.resize(10);
     const std::string file = displayPath(setDat);
     auto integerAt = [&](int n) {
         return parseInt(trimBlanks(lines[n - 1]), file + ", line " + std::to_string(n));
@@ -25,6 +25,7 @@ Settings ReadSettings(const std::filesystem::path& setDat) {
     s.EpilogNotice = lines[6];
     s.EpilogSite = lines[7];
     s.EpilogPicture = lines[8];
+    s.SupportAddress = trimBlanks(lines[9]);
     return s;
 }
 

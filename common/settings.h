@@ -18,9 +18,12 @@ struct Settings {
     std::string EpilogNotice;            // trusted HTML, inserted unchanged (Windows-1251)
     std::string EpilogSite;              // address without "http://"
     std::string EpilogPicture;           // src of the logo image
+    // Line 10, which older files lack: the e-mail address to which users send problem
+    // reports ("Проблемы"), Windows-1251, blanks trimmed; empty when none is given.
+    std::string SupportAddress;
 };
 
-// Reads the nine lines. A missing file raises "File not found: <path>"; an integer
+// Reads the nine lines, and the tenth when there is one. A missing file raises "File not found: <path>"; an integer
 // line that does not convert names the file and the line. Missing lines read as empty
 // (so a missing integer line is reported as not a valid integer).
 Settings ReadSettings(const std::filesystem::path& setDat);

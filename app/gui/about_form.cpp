@@ -4,10 +4,11 @@
 #include <QPushButton>
 
 #include "app/gui/gui_support.h"
+#include "app/gui/help.h"
 
 namespace korv::gui {
 
-TAbout_Form::TAbout_Form(QWidget* parent) : QDialog(parent) {
+TAbout_Form::TAbout_Form(const std::filesystem::path& mainDir, QWidget* parent) : QDialog(parent), mainDir_(mainDir) {
     setObjectName("About_Form");
     setWindowTitle(QString::fromUtf8(" О программе"));
     setFixedSize(384, 262);
@@ -26,7 +27,8 @@ TAbout_Form::TAbout_Form(QWidget* parent) : QDialog(parent) {
     version->setAlignment(Qt::AlignCenter);
 
     auto* notice = new QLabel(QString::fromUtf8("Расчет и толкование натального гороскопа.\n"
-                                                "Свободная программа для астрологов и любознательных читателей."),
+                                                "Свободная программа (GNU GPL 3 или более поздняя) "
+                                                "для астрологов и любознательных читателей."),
                               this);
     notice->setObjectName("Label3");
     notice->setFont(arialFont(13));
@@ -35,12 +37,14 @@ TAbout_Form::TAbout_Form(QWidget* parent) : QDialog(parent) {
     notice->setAlignment(Qt::AlignCenter);
     notice->setWordWrap(true);
 
-    auto* link = new QLabel("<a href=\"https://korvinaut.example.org\">korvinaut.example.org</a>", this);
+    // The program's own page about itself: licence, where the files are, support.
+    auto* link = new QLabel(QString::fromUtf8("<a href=\"help:120\">Лицензия, файлы программы, поддержка</a>"), this);
     link->setObjectName("Label4");
     link->setFont(arialFont(13));
     link->setGeometry(24, 166, 336, 22);
     link->setAlignment(Qt::AlignCenter);
-    link->setOpenExternalLinks(true);
+    connect(link, &QLabel::linkActivated, this,
+            [this] { runGuarded(this, [&] { OpenHelpTopic(this, mainDir_, 120); }); });
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton");

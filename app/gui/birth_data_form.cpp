@@ -17,6 +17,9 @@
 #include <QTime>
 
 #include "app/gui/gui_support.h"
+#include <QRegularExpression>
+#include <algorithm>
+
 #include "app/gui/help.h"
 #include "app/gui/place_form.h"
 #include "input/birth_data_entry.h"
@@ -26,10 +29,32 @@ namespace {
 
 const QString kFieldStyle = "background: rgb(255, 247, 200);";
 
+// A spin edit that lets a number beyond its limits be typed in full and then brings it
+// to the nearest limit (45 in "День" becomes 31): a plain spin edit refuses the second
+// digit and silently leaves 4, a different and plausible day.
+class ClampingSpinBox : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString& text, int& pos) const override {
+        const QValidator::State state = QSpinBox::validate(text, pos);
+        if (state != QValidator::Invalid) return state;
+        static const QRegularExpression number("^\\s*-?\\d{1,6}\\s*$");
+        return number.match(text).hasMatch() ? QValidator::Intermediate : QValidator::Invalid;
+    }
+    void fixup(QString& text) const override {
+        bool ok = false;
+        const int typed = text.trimmed().toInt(&ok);
+        if (ok) text = QString::number(std::clamp(typed, minimum(), maximum()));
+        else QSpinBox::fixup(text);
+    }
+};
+
 QSpinBox* spinEdit(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
     label->setGeometry(x, y, w, 18);
-    auto* spin = new QSpinBox(parent);
+    auto* spin = new ClampingSpinBox(parent);
     spin->setObjectName(name);
     spin->setGeometry(x, y + 20, w, 28);
     spin->setStyleSheet(kFieldStyle);
@@ -155,12 +180,20 @@ TInput1hForm::TInput1hForm(AppState& state, QWidget* parent) : QDialog(parent), 
     BitBtn4->setObjectName("BitBtn4");
     BitBtn4->setGeometry(508, 8, 150, 30);
 
-    setTabOrder(Edit1, SpinEdit1);
+    // Tab follows the form: name, sex, date and time, summer time, calendar, then the
+    // row of buttons at the bottom from left to right.
+    setTabOrder(Edit1, RadioGroup2->button(0));
+    setTabOrder(RadioGroup2->button(0), RadioGroup2->button(1));
+    setTabOrder(RadioGroup2->button(1), SpinEdit1);
     setTabOrder(SpinEdit1, SpinEdit2);
     setTabOrder(SpinEdit2, SpinEdit3);
     setTabOrder(SpinEdit3, SpinEdit4);
     setTabOrder(SpinEdit4, SpinEdit5);
-    setTabOrder(SpinEdit5, BitBtn1);
+    setTabOrder(SpinEdit5, CheckBox1);
+    setTabOrder(CheckBox1, BitBtn2);
+    setTabOrder(BitBtn2, BitBtn1);
+    setTabOrder(BitBtn1, BitBtn3);
+    setTabOrder(BitBtn3, BitBtn4);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TInput1hForm::BitBtn1Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TInput1hForm::BitBtn3Click);

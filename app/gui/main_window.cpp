@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -67,7 +68,13 @@ TZKorvinautForm::TZKorvinautForm(AppState& state, QWidget* parent) : QWidget(par
         b->setObjectName(name);
         b->setGeometry(7, top, 150, height);
         b->setFont(arialFont(15, true));
-        b->setStyleSheet("color: grey;");
+        // Grey captions, and a paler grey when the command is not available, so that a
+        // disabled "Анализ" looks disabled.
+        QPalette p = b->palette();
+        p.setColor(QPalette::Active, QPalette::ButtonText, QColor(128, 128, 128));
+        p.setColor(QPalette::Inactive, QPalette::ButtonText, QColor(128, 128, 128));
+        p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(200, 200, 200));
+        b->setPalette(p);
         return b;
     };
     Button1 = makeButton("Button1", "Ввод данных", 19);
@@ -82,6 +89,7 @@ TZKorvinautForm::TZKorvinautForm(AppState& state, QWidget* parent) : QWidget(par
     Button5 = makeButton("Button5", "Выход", 312);
     // No chart yet: a report needs a completed chart run.
     Button4->setEnabled(false);
+    Button4->setToolTip(QString::fromUtf8("Сначала введите данные: гороскоп составляется по последней карте"));
 
     connect(Button1, &QPushButton::clicked, this, &TZKorvinautForm::Button1Click);
     connect(Button4, &QPushButton::clicked, this, &TZKorvinautForm::Button4Click);
@@ -129,8 +137,24 @@ void TZKorvinautForm::FormActivate() {
 void TZKorvinautForm::Button1Click() {
     Button4->setEnabled(false);
     if (input_) input_->exec();  // the dialog shows the arrow cursor
-    if (!state_.flags.DataConfirmed) return;
+    if (!state_.flags.DataConfirmed) {
+        // The wheel of the earlier chart stays, dimmed: it is not the chart of what was
+        // just entered, and "Анализ" waits for a completed entry.
+        setChartCurrent(false);
+        return;
+    }
     ComputeAndDrawChart();
+}
+
+void TZKorvinautForm::setChartCurrent(bool current) {
+    chartCurrent_ = current || !chartDrawn_;
+    if (chartCurrent_) {
+        Image1->setGraphicsEffect(nullptr);
+        return;
+    }
+    auto* dim = new QGraphicsOpacityEffect(Image1);
+    dim->setOpacity(0.35);
+    Image1->setGraphicsEffect(dim);
 }
 
 bool TZKorvinautForm::ComputeAndDrawChart() {
@@ -146,7 +170,9 @@ bool TZKorvinautForm::ComputeAndDrawChart() {
         // The wheel is drawn over the picture the window holds (it clears it to white first).
         image_ = RenderChartWheel(state_.chart, image_.width(), image_.height(), image_);
         showPicture();
+        chartDrawn_ = true;
     });
+    setChartCurrent(done);
     if (done) Button4->setEnabled(true);
     return done;
 }

@@ -24,6 +24,9 @@ public:
 
     const QImage& picture() const { return image_; }
     QPushButton* analysisButton() const { return Button4; }
+    // Whether the wheel shown belongs to the data last entered (false once an entry was
+    // cancelled or failed: the old wheel stays, dimmed).
+    bool chartIsCurrent() const { return chartCurrent_; }
 
     static QString initialCaption();
 
@@ -46,9 +49,12 @@ protected:
 private:
     void FormActivate();  // the start-up steps, on the first showing only
     void showPicture();
+    void setChartCurrent(bool current);
 
     AppState& state_;
     bool started_ = false;
+    bool chartCurrent_ = true;
+    bool chartDrawn_ = false;
     QImage image_;
     QLabel* Image1;
     QPushButton* Button1;

@@ -15,11 +15,25 @@
 
 #include "app/gui/gui_support.h"
 #include "app/problem_report.h"
+#include "common/settings.h"
+
+#include <QShowEvent>
 
 namespace korv::gui {
 namespace {
 
-const char* kSupportAddress = "support@korvinaut.example.org";
+// Where the report goes: the support address of System/set.dat, when this copy of the
+// program has one (the shipped set.dat leaves it to whoever distributes the program).
+QString sendLine(const std::filesystem::path& sysDir) {
+    std::string address;
+    try {
+        address = ReadSettings(sysDir / "set.dat").SupportAddress;
+    } catch (const std::exception&) {
+    }
+    if (!address.empty()) return QString::fromUtf8("Отправьте этот файл разработчикам на E-mail: ") + fromCp(address);
+    return QString::fromUtf8("Отправьте этот файл тому, кто поддерживает Вашу копию программы "
+                             "(адрес поддержки задаётся в System/set.dat; см. справку «О программе»)");
+}
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h) {
     auto* l = new QLabel(text, parent);
@@ -44,8 +58,9 @@ TProblemForm::TProblemForm(std::filesystem::path& mainDir, std::filesystem::path
     ReportPathLabel = label(this, QString(), 16, 32, 780, 20);
     ReportPathLabel->setObjectName("ReportPathLabel");
     setReportFile(reportFile_);
-    auto* send = label(this, QString::fromUtf8("Отправьте этот файл разработчикам на E-mail: ") + kSupportAddress,
-                       16, 54, 780, 20);
+    SendLabel = label(this, sendLine(sysDir_), 16, 54, 780, 20);
+    SendLabel->setObjectName("SendLabel");
+    auto* send = SendLabel;
     send->setStyleSheet("color: grey; font-weight: bold;");
     label(this, QString::fromUtf8("Вы получите ответ и рекомендации по восстановлению работы программы. "), 16, 76,
           780, 20);
@@ -101,6 +116,11 @@ void TProblemForm::setReportFile(const std::filesystem::path& file) {
                              QString::fromStdString(file.string()) + "    ");
 }
 
+void TProblemForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    SendLabel->setText(sendLine(sysDir_));  // the program folder is known by now
+}
+
 void TProblemForm::BitBtn1Click() {
     const bool written = runGuarded(this, [&] {
         // Saved folder values (the registry on Windows, a settings file elsewhere) win.
@@ -122,7 +142,7 @@ void TProblemForm::BitBtn1Click() {
         QMessageBox::information(
             this, "Korvinaut 7",
             QString::fromUtf8("  Отчет сформирован и записан в файл ") + QString::fromStdString(reportFile_.string()) +
-                QString::fromUtf8("   Отправьте этот файл разработчикам на E-mail: ") + kSupportAddress +
+                "   " + sendLine(sysDir_) +
                 QString::fromUtf8("   Вы получите ответ и рекомендации по восстановлению работы программы.  "));
     });
     // A failed report keeps the form open with what the user typed.

@@ -21,6 +21,9 @@ public:
     // Another report file; the form's text names it.
     void setReportFile(const std::filesystem::path& file);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private slots:
     void BitBtn1Click();  // "  Сформировать отчет"
 
@@ -29,6 +32,7 @@ private:
     std::filesystem::path& sysDir_;
     std::filesystem::path reportFile_;
     QLabel* ReportPathLabel;
+    QLabel* SendLabel;
     QLineEdit* Edit1;
     QLineEdit* Edit3;
     QButtonGroup* RadioGroup1;

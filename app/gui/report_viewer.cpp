@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLocale>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -52,6 +53,20 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     layout->addWidget(panel);
     layout->addWidget(WebBrowser1, 1);
 
+    // The report's context menu: what makes sense in a document, in Russian.
+    WebBrowser1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(WebBrowser1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(QString::fromUtf8("Копировать"), this,
+                       [this] { WebBrowser1->page()->triggerAction(QWebEnginePage::Copy); })
+            ->setEnabled(WebBrowser1->page()->hasSelection());
+        menu.addAction(QString::fromUtf8("Выделить всё"), this,
+                       [this] { WebBrowser1->page()->triggerAction(QWebEnginePage::SelectAll); });
+        menu.addSeparator();
+        menu.addAction(QString::fromUtf8("Напечатать…"), this, &TForm2::BitBtn1Click);
+        menu.addAction(QString::fromUtf8("Сохранить PDF…"), this, &TForm2::SavePdfClick);
+        menu.exec(WebBrowser1->mapToGlobal(at));
+    });
     connect(BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
     connect(SavePdfButton, &QPushButton::clicked, this, &TForm2::SavePdfClick);
@@ -78,11 +93,24 @@ void TForm2::FormActivate() {
 }
 
 void TForm2::BitBtn1Click() {
-    auto* printer = new QPrinter(QPrinter::HighResolution);
+    // The printer's own resolution: the browser engine draws each page as a picture for
+    // a printer, and at the highest resolution an 11-page report became tens of megabytes.
+    auto* printer = new QPrinter(QPrinter::PrinterResolution);
+    printer->setPageLayout(pdfLayout());
     QPrintDialog dialog(printer, this);
     dialog.setWindowTitle(QString::fromUtf8("Печать гороскопа"));
     if (dialog.exec() != QDialog::Accepted) {
         delete printer;
+        return;
+    }
+    // "Print to file" as PDF keeps the text as text.
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
+        const QString file = printer->outputFileName();
+        const QPageLayout layout = printer->pageLayout();
+        delete printer;
+        writePdf(file, layout, [this, file](bool ok) {
+            if (!ok) showError(this, QString::fromUtf8("Не удалось записать файл ") + file);
+        });
         return;
     }
     // The page renders asynchronously; the printer lives until printing has finished.

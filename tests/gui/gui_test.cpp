@@ -39,6 +39,7 @@
 #include "app/gui/place_form.h"
 #include "app/gui/problem_form.h"
 #include "app/gui/report_viewer.h"
+#include "app/gui/help.h"
 
 #include <QPdfDocument>
 #include <QPdfSelection>
@@ -61,7 +62,7 @@ struct Program {
     TInput1hForm input{state, &main};
     TInput2hForm place{state, &main};
     TInput3hForm addCity{state, &place};
-    TAbout_Form about{&main};
+    TAbout_Form about{state.folders.MainDir, &main};
     TForm2 viewer{&main};
     TProblemForm problems{state.folders.MainDir, state.folders.SysDir, &main};
     Program() {
@@ -334,6 +335,7 @@ private slots:
 
         QVERIFY(!p_->state.flags.DataConfirmed);
         QVERIFY(!p_->main.analysisButton()->isEnabled());
+        QVERIFY(!p_->main.chartIsCurrent());  // the old wheel is shown dimmed
         QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(p_->main.windowTitle(), caption);
         QCOMPARE(p_->main.picture(), wheel);
@@ -462,6 +464,94 @@ private slots:
         QCOMPARE(loaded.front().front().toBool(), true);
         QVERIFY(p_->main.analysisButton()->isEnabled());
         QCOMPARE(p_->main.picture(), wheel);
+    }
+
+    // A value typed beyond a field's limit is brought to the limit, not cut to another
+    // plausible value; Tab goes from "Продолжить" to "Отменить" and "Помощь".
+    void birthDialogTypingAndTabOrder() {
+        QList<int> values;
+        QStringList focusAfter;
+        whenOpen<TInput1hForm>([&](TInput1hForm* d) {
+            const std::pair<const char*, const char*> typed[] = {
+                {"SpinEdit1", "45"}, {"SpinEdit3", "5000"}, {"SpinEdit4", "30"}, {"SpinEdit5", "75"}, {"SpinEdit2", "7"}};
+            for (const auto& [name, text] : typed) {
+                auto* spin = child<QSpinBox>(d, name);
+                spin->setFocus();
+                spin->selectAll();
+                QTest::keyClicks(spin, QString::fromLatin1(text));
+                QTest::keyClick(spin, Qt::Key_Tab);  // leaving the field brings the value to its limit
+                values << spin->value();
+            }
+            child<QPushButton>(d, "BitBtn1")->setFocus();
+            for (int i = 0; i < 2; ++i) {
+                QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
+                focusAfter << d->focusWidget()->objectName();
+            }
+            click(d, "BitBtn3");
+        });
+        click(&p_->main, "Button1");
+        QCOMPARE(values, (QList<int>{31, 3000, 23, 59, 7}));
+        QCOMPARE(focusAfter, (QStringList{"BitBtn3", "BitBtn4"}));
+    }
+
+    // "Анализ" disabled looks disabled: its caption is drawn paler than when enabled.
+    void disabledAnalysisLooksDisabled() {
+        QPushButton* analysis = p_->main.analysisButton();
+        auto darkestCaptionGrey = [analysis] {
+            const QImage shot = analysis->grab().toImage();
+            int darkest = 255;
+            // The caption sits in the middle of the button; its darkest pixel is its colour.
+            for (int y = shot.height() / 4; y < shot.height() * 3 / 4; ++y)
+                for (int x = shot.width() / 4; x < shot.width() * 3 / 4; ++x) darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+            return darkest;
+        };
+        analysis->setEnabled(false);
+        const int disabled = darkestCaptionGrey();
+        analysis->setEnabled(true);
+        const int enabled = darkestCaptionGrey();
+        analysis->setEnabled(false);
+        QVERIFY2(disabled >= enabled + 40, qPrintable(QString("caption grey %1 disabled, %2 enabled").arg(disabled).arg(enabled)));
+        QVERIFY(p_->main.chartIsCurrent());  // nothing drawn yet: nothing to dim
+    }
+
+    // The sequence that once crashed: help from the place dialog, the place dialog
+    // cancelled with Esc while the help is open, the help closed, then the dialogs again.
+    // The one help window moves between the windows that ask for it; Back, Forward and
+    // the links between the pages work; Esc closes it.
+    void helpWindowSurvivesItsDialog() {
+        QPointer<HelpWindow> help;
+        whenOpen<TInput1hForm>([&](TInput1hForm* d) {
+            fillBirthDialog(d, kAnna);
+            whenOpen<TInput2hForm>([&](TInput2hForm* place) {
+                click(place, "BitBtn4");
+                help = place->findChild<HelpWindow*>("HelpWindow");
+                QVERIFY(help && help->isVisible());
+                QTest::keyClick(place, Qt::Key_Escape);
+            });
+            click(d, "BitBtn1");
+        });
+        click(&p_->main, "Button1");
+        QVERIFY(help);
+        help->close();
+        QTest::qWait(50);
+
+        runChart(kAnna);  // the place dialog shows again
+        QVERIFY(p_->main.analysisButton()->isEnabled());
+
+        click(&p_->main, "Button7");  // the main window's help: the same window, moved
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->parentWidget(), static_cast<QWidget*>(&p_->main));
+        QTextBrowser* browser = help->browser();
+        QVERIFY(browser->toPlainText().contains(u("Главное окно программы")));
+        const QUrl first = browser->source();
+        browser->setSource(QUrl::fromLocalFile(QString::fromStdString((mainDir_ / "Help" / "50.html").string())));
+        QVERIFY(browser->toPlainText().contains(u("Ввод данных рождения")));
+        click(help, "HelpBack");
+        QCOMPARE(browser->source(), first);
+        click(help, "HelpForward");
+        QVERIFY(browser->toPlainText().contains(u("Ввод данных рождения")));
+        QTest::keyClick(help, Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
     }
 
     // "Сохранить PDF" of the example report on A4 and on Letter: no blank or near-blank

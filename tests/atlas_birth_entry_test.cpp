@@ -165,6 +165,7 @@ protected:
     TInData record;
     void SetUp() override {
         record.dateText = "01.01.2000";
+        record.timeText = "12:00:00";
         places.activate(flags);
     }
     void expectNoCity() {

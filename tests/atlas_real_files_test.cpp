@@ -52,7 +52,7 @@ TEST_P(RealAtlasSpots, ZoneOfTheDate) {
         if (!city.empty()) break;
     }
     ASSERT_FALSE(city.empty()) << "city '" << r.cityNames.front() << "' not found";
-    const ChosenPlace place = LookUpPlace(file, country, city, r.day, r.month, r.year);
+    const ChosenPlace place = LookUpPlace(file, country, city, {r.year, r.month, r.day, 12});
     EXPECT_EQ(place.zoneHours, r.zone) << cp1251ToUtf8(country);
     EXPECT_EQ(place.zoneText, r.zoneText);
 }

@@ -277,7 +277,7 @@ private slots:
         QCOMPARE(fileLines(mainDir_ / "System" / "Client.dat"),
                  QStringList{QString::fromStdString(korv::cp1251ToUtf8(expected.line))});
         QCOMPARE(p_->main.windowTitle(), u(" Korvinaut 7   ") + kAnna.name.leftJustified(40) + u(" 17.05.1990 14:30:00 ") +
-                                             kAnna.city.leftJustified(25));
+                                             kAnna.city.leftJustified(25) + u("  UT+3, летнее время"));
         QVERIFY(p_->main.analysisButton()->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
 
@@ -338,6 +338,49 @@ private slots:
         QCOMPARE(nameShown, QString());
         QVERIFY(woman);
         QVERIFY(summer);
+    }
+
+    void summerTimeQuestion_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("summerUsed");
+        QTest::newRow("take the atlas's") << "TakeAtlas" << true;
+        QTest::newRow("keep my own") << "KeepMine" << false;
+    }
+
+    // The box unticked for a birth the atlas finds in summer time: the user is asked,
+    // and the line, the caption and the box show what was used.
+    void summerTimeQuestion() {
+        QFETCH(QString, answer);
+        QFETCH(bool, summerUsed);
+        Person anna = kAnna;
+        anna.summerTime = false;
+        QString question;
+        bool boxAfter = !summerUsed;
+        whenOpen<TInput1hForm>([&](TInput1hForm* d) {
+            fillBirthDialog(d, anna);
+            whenOpen<TInput2hForm>([&](TInput2hForm* place) {
+                click(place, "BitBtn5");
+                clickEntry(child<QListWidget>(place, "ListBox1"), anna.country);
+                clickEntry(child<QListWidget>(place, "ListBox2"), anna.city);
+                whenOpen<QMessageBox>([&](QMessageBox* box) {
+                    question = box->text();
+                    click(box, qPrintable(answer));
+                });
+                click(place, "BitBtn1");
+            });
+            click(d, "BitBtn1");
+            boxAfter = child<QCheckBox>(d, "CheckBox1")->isChecked();
+        });
+        click(&p_->main, "Button1");
+
+        QVERIFY2(question.contains(u("действовало летнее время")), qPrintable(question));
+        QVERIFY(p_->state.flags.DataConfirmed);
+        const korv::TInData& got = p_->state.BirthRecord;
+        QCOMPARE(QString::fromStdString(got.dstCode), QString(summerUsed ? "L" : "Z"));
+        // 14:30 at zone 3 is 11:30 UT, or 10:30 UT in summer time.
+        QCOMPARE(got.moment, korv::DayNumber1900(17, 5, 1990, summerUsed ? 10 : 11, 30, 0));
+        QVERIFY(p_->main.windowTitle().endsWith(summerUsed ? u("UT+3, летнее время") : u("UT+3, без летнего времени")));
+        QCOMPARE(boxAfter, summerUsed);
     }
 
     void placeMessages_data() {

@@ -127,6 +127,14 @@ if(NOT out MATCHES "\"zoneText\": \"  3.0\"")
   message(FATAL_ERROR "Moscow's zone in 1990 is not 3.0:\n${out}")
 endif()
 string(JSON coords GET "${out}" coordText)
+# Without --summer the history knows the summer time of 1990, and that Moscow kept
+# summer time all year in 2012 as its zone 4.
+run_cli(convert --date 17.05.1990 --time 14:30 --region sng --country "Россия (Москва)" --city Москва --dir ${REAL}
+        --json)
+expect_clock("Moscow 1990 from the history" "  3.0" "L")
+run_cli(convert --date 15.01.2012 --time 12:00 --region sng --country "Россия (Москва)" --city Москва --dir ${REAL}
+        --json)
+expect_clock("Moscow 2012 from the history" "  4.0" "Z")
 if(NOT EXISTS ${REAL}/System/pluto.sys)
   message(STATUS "data/System/pluto.sys missing: the chart check is skipped")
   return()

@@ -36,6 +36,7 @@ line that share their first 30 characters, with every layout fault.
 """
 
 import argparse
+import math
 import os
 import re
 import sys
@@ -233,10 +234,13 @@ class Grid:
 
     def near(self, cc, lat, lon, km):
         """[(distance, place)] of the country's places within `km`, nearest first."""
-        reach = int(km / 100) + 1
+        # Cells a degree wide: a degree of latitude is 111 km, one of longitude less
+        # by the cosine of the latitude.
+        lat_reach = int(km / 110) + 1
+        lon_reach = min(179, int(km / (110 * max(math.cos(math.radians(abs(lat) + lat_reach)), 0.01))) + 1)
         found = []
-        for i in range(-reach, reach + 1):
-            for j in range(-reach, reach + 1):
+        for i in range(-lat_reach, lat_reach + 1):
+            for j in range(-lon_reach, lon_reach + 1):
                 lon_cell = (int(lon // 1) + j + 180) % 360 - 180
                 for p in self.cells.get((cc, int(lat // 1) + i, lon_cell), ()):
                     d = src.distance_km(lat, lon, p.lat, p.lon)

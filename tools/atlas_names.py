@@ -15,13 +15,14 @@ MAX_COUNTRY = 29
 LATIN_FOLD = {"ß": "ss", "ø": "o", "Ø": "O", "æ": "ae", "Æ": "AE", "œ": "oe",
               "Œ": "OE", "ł": "l", "Ł": "L", "đ": "d", "Đ": "D", "ð": "d",
               "Ð": "D", "þ": "th", "Þ": "Th", "ı": "i", "ʻ": "'", "’": "'",
-              "‘": "'", "`": "'", "´": "'", "–": "-", "—": "-"}
+              "‘": "'", "`": "'", "´": "'", "ʼ": "'", "–": "-", "—": "-",
+              "ə": "e", "Ə": "E", "ǝ": "e", "Ǝ": "E", "ħ": "h", "Ħ": "H"}
 
 
 def to_cp1251(text):
     """The text with every character that Windows-1251 lacks replaced:
     accented Latin letters lose their accents, a few others are spelled out."""
-    text = text.replace("—", "-").replace("’", "'")
+    text = text.replace("—", "-").replace("’", "'").replace("‘", "'")
     out = []
     for ch in text:
         try:

@@ -260,6 +260,9 @@ ChosenPlace ChoosePlaceForRecord(TInData& record, const std::filesystem::path& p
     birth.hour = parseInt(cutColumns(record.timeText, 1, 2), "Время рождения (час)");
     birth.minute = parseInt(cutColumns(record.timeText, 4, 5), "Время рождения (минуты)");
     birth.second = parseInt(cutColumns(record.timeText, 7, 8), "Время рождения (секунды)");
+    // The zone history counts in the Gregorian calendar with a year 0. That differs
+    // from the record's calendar only long before any zone's first change (1835 at the
+    // earliest), where every date reads as the city's own mean time alike.
     const ChosenPlace place = LookUpPlace(placeFile, countryEntry, cityEntry, birth);
     record.city = place.city;
     record.coordText = place.coordText;

@@ -18,6 +18,10 @@ constexpr double kPi = 3.14159265358979323846;
 // caller and passed to every body computation, which runs the Sun first.
 struct EngineState {
     double Xs = 0, Ys = 0, Zs = 0;
+    // The moment the vector belongs to, when it is the Sun's: the bodies computed for
+    // the same moment reuse it instead of running the Sun's series again.
+    bool sunKnown = false;
+    double sunMoment = 0;
 };
 
 // The fractional part of x, keeping the sign of x (Frac(-1.25) = -0.25).

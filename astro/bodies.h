@@ -1,9 +1,10 @@
 // Positions of the Sun, the Moon and the planets Mercury..Neptune by analytic series.
 // Each function takes a moment (days since JD 2415020.0, UT; T = moment / 36525) and
 // writes longitude, declination, latitude and right ascension of `point`: geocentric,
-// ecliptic, mean equinox of date, no nutation or aberration. Every function runs the
-// Sun first for its own moment, which leaves the Sun vector in `state` for the
-// heliocentric -> geocentric step; no other field of the point is touched.
+// ecliptic, mean equinox of date, no nutation or aberration. Every function makes sure
+// that `state` holds the Sun vector of its own moment (computing the Sun only when the
+// state holds another moment's), for the heliocentric -> geocentric step; no other
+// field of the point is touched.
 #pragma once
 
 #include "astro/angles.h"
@@ -13,6 +14,8 @@ namespace korv {
 
 void SunPosition(double moment, ChartPoint& point, EngineState& state);
 void MoonPosition(double moment, ChartPoint& point, EngineState& state);
+// Runs the Sun's series for `moment` unless `state` already holds its vector.
+void EnsureSunVector(double moment, EngineState& state);
 
 void MercuryPosition(double moment, ChartPoint& point, EngineState& state);
 void VenusPosition(double moment, ChartPoint& point, EngineState& state);

@@ -33,17 +33,24 @@ void planetsAt(double moment, ChartPoints& points, EngineState& state) {
 }  // namespace
 
 void ComputeChart(TInData& birth, ChartRecord& chart, EngineState& state, PlutoTable& pluto) {
+    pluto.refresh();
+    ComputeChartWithReadTable(birth, chart, state, pluto);
+}
+
+void ComputeChartWithReadTable(TInData& birth, ChartRecord& chart, EngineState& state, const PlutoTable& pluto) {
     ConvertBirthData(birth);
     const double moment = birth.moment;
     ChartPoints& now = chart.BirthPoints;
     ChartPoints& next = chart.NextPoints;
 
+    // Every body of one moment before the next moment's: the Sun's series then runs
+    // once per moment (each body depends on its moment alone, so the order of the
+    // moments changes no result).
     SunPosition(moment + kNextDay, next[1], state);
-    SunPosition(moment, now[1], state);
-
     planetsAt(moment + kNextDay, next, state);
     PlutoPosition(moment + kPlutoDays, next[10], state, pluto);
 
+    SunPosition(moment, now[1], state);
     planetsAt(moment, now, state);
     PlutoPosition(moment, now[10], state, pluto);
 

@@ -1,8 +1,8 @@
-// The chart computation: from the birth record to a complete chart record, in a fixed
-// order (the Sun vector is shared scratch state, so the order matters):
+// The chart computation: from the birth record to a complete chart record:
 // ConvertBirthData; every body at moment + 1 (Pluto + 400) into NextPoints; every body
 // at the moment into BirthPoints; daily motions; house cusps; aspects; houses;
-// FinishChartRecord.
+// FinishChartRecord. The Sun vector in EngineState is scratch state that the bodies of
+// one moment share.
 #pragma once
 
 #include "astro/angles.h"
@@ -12,6 +12,10 @@
 
 namespace korv {
 
+// Checks the Pluto table once (a changed file is read anew), then computes.
 void ComputeChart(TInData& birth, ChartRecord& chart, EngineState& state, PlutoTable& pluto);
+// The same with a table already read, which it leaves untouched: several threads may
+// share one table.
+void ComputeChartWithReadTable(TInData& birth, ChartRecord& chart, EngineState& state, const PlutoTable& pluto);
 
 }  // namespace korv

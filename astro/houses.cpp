@@ -9,6 +9,7 @@
 #include "astro/angles.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "input/coordinates.h"
 
 namespace korv {
 namespace {
@@ -20,23 +21,15 @@ struct Place {
     double latitude = 0;   // degrees, north positive
 };
 
-// The coordinate text: longitude degrees in columns 1-3, minutes 5-6, "ВД"/"ЗД" 8-9;
-// latitude degrees 12-13, minutes 15-16, "СШ"/"ЮШ" 18-19. A hemisphere that is
-// neither leaves its coordinate at 0.
+// The coordinate text (input/coordinates.h); one that does not read raises an error
+// naming the part at fault, rather than computing houses for a wrong place.
 Place parsePlace(const std::string& coordText) {
-    const std::string text = cutColumns(coordText, 1, 19);
-    const int lonDegrees = parseInt(cutColumns(text, 1, 3), "Координаты (градусы долготы)");
-    const int lonMinutes = parseInt(cutColumns(text, 5, 6), "Координаты (минуты долготы)");
-    const int latDegrees = parseInt(cutColumns(text, 12, 13), "Координаты (градусы широты)");
-    const int latMinutes = parseInt(cutColumns(text, 15, 16), "Координаты (минуты широты)");
-    const std::string lonSide = cutColumns(text, 8, 9);
-    const std::string latSide = cutColumns(text, 18, 19);
+    const GeoCoordinates c = ParseCoordText(cutColumns(coordText, 1, 19), "Координаты места рождения");
     Place place;
-    static const std::string east = cp("ВД"), west = cp("ЗД"), north = cp("СШ"), south = cp("ЮШ");
-    if (lonSide == east) place.longitude = lonDegrees + lonMinutes / 60.0;
-    else if (lonSide == west) place.longitude = 360.0 - (lonDegrees + lonMinutes / 60.0);
-    if (latSide == north) place.latitude = latDegrees + latMinutes / 60.0;
-    else if (latSide == south) place.latitude = -(latDegrees + latMinutes / 60.0);
+    const double lon = c.lonDegrees + c.lonMinutes / 60.0;
+    const double lat = c.latDegrees + c.latMinutes / 60.0;
+    place.longitude = c.east ? lon : 360.0 - lon;
+    place.latitude = c.north ? lat : -lat;
     return place;
 }
 

@@ -22,7 +22,7 @@ void StoreSeriesPosition(ConversionMode mode, double lambda, double beta, double
 }
 
 void StorePlanetPosition(double moment, PlanetSeries series, ChartPoint& point, EngineState& state) {
-    SunPosition(moment, point, state);
+    EnsureSunVector(moment, state);
     const double T = CenturiesOf(moment);
     const Heliocentric h = series(T);
     StoreSeriesPosition(ConversionMode::Planet, h.longitude, h.latitude, h.radius, T, point, state);

@@ -16,16 +16,17 @@ namespace korv {
 
 namespace fs = std::filesystem;
 
-PlutoTable::PlutoTable(fs::path file) : path_(std::move(file)) {}
+PlutoTable::PlutoTable(fs::path file, std::size_t minimumLines)
+    : path_(std::move(file)), minimumLines_(minimumLines) {}
 
-std::optional<int> PlutoTable::lineValue(long long n) {
-    refresh();
+std::optional<int> PlutoTable::lineValue(long long n) const {
+    if (!loaded_) throw Error("The Pluto table " + displayPath(path_) + " has not been read");
     if (n < 1 || n > static_cast<long long>(values_.size())) return std::nullopt;
     return values_[static_cast<std::size_t>(n - 1)];
 }
 
 void PlutoTable::refresh() {
-    // Two queries of the file system per lookup: its size and its modification time.
+    // Two queries of the file system: its size and its modification time.
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(path_, ec);
     const fs::file_time_type modified = ec ? fs::file_time_type{} : fs::last_write_time(path_, ec);
@@ -35,34 +36,56 @@ void PlutoTable::refresh() {
     }
     if (loaded_ && size == size_ && modified == modified_) return;
 
-    // Each line starts with an integer (blanks before it allowed); the rest of the line
-    // is ignored. Lines end with CR LF or LF.
+    // Each line starts with a whole degree (blanks before it allowed); the rest of the
+    // line is ignored. Lines end with CR LF or LF; blank lines at the end are ignored.
     loaded_ = false;
     const std::string bytes = readFileBytes(path_);
     std::vector<int> values;
     values.reserve(bytes.size() / 4);
+    std::size_t blankLine = 0;  // number of the first blank line seen, while only blank lines follow it
+    auto damaged = [&](std::size_t lineNo, const std::string& what) {
+        throw Error(displayPath(path_) + ", line " + std::to_string(lineNo) + ": " + what +
+                    "; the Pluto table is damaged (reinstall the program or regenerate it with tools/make_pluto_table.py)");
+    };
     std::size_t start = 0;
-    while (start < bytes.size()) {
+    for (std::size_t lineNo = 1; start < bytes.size(); ++lineNo) {
         std::size_t end = bytes.find('\n', start);
         if (end == std::string::npos) end = bytes.size();
         std::string_view line(bytes.data() + start, end - start);
+        start = end + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
         std::size_t pos = line.find_first_not_of(" \t");
-        if (pos == std::string_view::npos) pos = line.size();
-        const bool negative = pos < line.size() && line[pos] == '-';
-        if (pos < line.size() && (line[pos] == '+' || line[pos] == '-')) ++pos;
+        if (pos == std::string_view::npos) {
+            if (blankLine == 0) blankLine = lineNo;
+            continue;
+        }
+        if (blankLine != 0) damaged(blankLine, "an empty line inside the table");
+        const bool negative = line[pos] == '-';
+        if (line[pos] == '+' || line[pos] == '-') ++pos;
         std::size_t stop = pos;
         while (stop < line.size() && line[stop] >= '0' && line[stop] <= '9') ++stop;
-        if (stop == pos || stop - pos > 9) {
-            throw Error(displayPath(path_) + ", line " + std::to_string(values.size() + 1) + ": '" +
-                        cp1251ToUtf8(line) + "' does not begin with a valid integer value");
-        }
+        if (stop == pos || stop - pos > 9)
+            damaged(lineNo, "'" + cp1251ToUtf8(line) + "' does not begin with a valid integer value");
         int value = 0;
         for (std::size_t i = pos; i < stop; ++i) value = value * 10 + (line[i] - '0');
-        values.push_back(static_cast<int>(negative ? -value : value));
-        start = end + 1;
+        if (negative || value > 359) damaged(lineNo, std::string(negative ? "-" : "") + std::to_string(value) +
+                                                         " is not a longitude in whole degrees 0..359");
+        if (!values.empty()) {
+            // Pluto moves a few hundredths of a degree a day: whole degrees of two
+            // neighbouring days differ by one at most (359 -> 0 included).
+            const int step = (value - values.back() + 360) % 360;
+            if (step > 1 && step < 359)
+                damaged(lineNo, std::to_string(value) + " follows " + std::to_string(values.back()) +
+                                    ", a jump of more than one degree in a day");
+        }
+        values.push_back(value);
     }
+    if (values.size() < minimumLines_)
+        throw Error(displayPath(path_) + ": " + std::to_string(values.size()) + " lines, fewer than the " +
+                    std::to_string(minimumLines_) +
+                    " of the table; the Pluto table is cut short (reinstall the program or regenerate it with "
+                    "tools/make_pluto_table.py)");
     values_ = std::move(values);
     size_ = size;
     modified_ = modified;
@@ -128,8 +151,7 @@ void plutoHeliocentricOfDate(double moment, double& x, double& y, double& z) {
 // frame (the fixed obliquity of the conversion), made geocentric with the Sun vector
 // that SunPosition leaves for this moment, and converted back to the ecliptic.
 double plutoLongitudeFromElements(double moment, EngineState& state) {
-    ChartPoint sun;
-    SunPosition(moment, sun, state);
+    EnsureSunVector(moment, state);
     double x, y, z;
     plutoHeliocentricOfDate(moment, x, y, z);
     constexpr double kCosEps = 0.917408;
@@ -144,7 +166,7 @@ double plutoLongitudeFromElements(double moment, EngineState& state) {
 
 }  // namespace
 
-void PlutoPosition(double moment, ChartPoint& point, EngineState& state, PlutoTable& table) {
+void PlutoPosition(double moment, ChartPoint& point, EngineState& state, const PlutoTable& table) {
     const double n = std::trunc(moment);
     // Moments far outside any table (beyond +-2^62 days) need no line number.
     const std::optional<int> value =
@@ -157,7 +179,7 @@ void PlutoPosition(double moment, ChartPoint& point, EngineState& state, PlutoTa
     point.declination = 0;
     point.latitude = 0;
     point.rightAscension = 0;
-    state.Xs = state.Ys = state.Zs = 0;
+    state = EngineState{};
 }
 
 }  // namespace korv

@@ -49,10 +49,18 @@ void SunPosition(double moment, ChartPoint& point, EngineState& state) {
     const double r = r0 * std::pow(10.0, S / 1000000);
 
     series::StoreSeriesPosition(ConversionMode::Sun, lambda, 0.0, r, T, point, state);
+    state.sunKnown = true;
+    state.sunMoment = moment;
+}
+
+void EnsureSunVector(double moment, EngineState& state) {
+    if (state.sunKnown && state.sunMoment == moment) return;
+    ChartPoint scratch;
+    SunPosition(moment, scratch, state);
 }
 
 void MoonPosition(double moment, ChartPoint& point, EngineState& state) {
-    SunPosition(moment, point, state);
+    EnsureSunVector(moment, state);
     const double T = series::CenturiesOf(moment);
     const auto sn = [](double degrees) { return std::sin(degrees * kRadPerDeg); };
     const auto cs = [](double degrees) { return std::cos(degrees * kRadPerDeg); };

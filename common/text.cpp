@@ -72,6 +72,14 @@ long decodeUtf8(std::string_view s, std::size_t& pos) {
         }
         cp = (cp << 6) | (c & 0x3F);
     }
+    // Overlong forms ("\xC0\x8A" for a line feed), surrogates and values beyond
+    // U+10FFFF are malformed: a decoder that took them would let a control character
+    // slip past the checks made on the decoded text.
+    static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+        ++pos;
+        return -1;
+    }
     pos += extra + 1;
     return static_cast<long>(cp);
 }
@@ -102,6 +110,20 @@ bool isCp1251Representable(std::string_view utf8) {
         if (cp < 0 || byteOf(static_cast<char32_t>(cp)) < 0) return false;
     }
     return true;
+}
+
+std::string userTextToCp1251(std::string_view utf8, std::string_view field, std::size_t maxChars) {
+    const std::string where(field);
+    if (!isCp1251Representable(utf8))
+        throw Error(where + ": '" + std::string(utf8) +
+                    "' holds characters the program's files cannot store (only Russian and Latin "
+                    "letters, digits and common signs; the files are Windows-1251)");
+    std::string text = utf8ToCp1251(utf8);
+    if (hasControlCharacters(text)) throw Error(where + ": the text holds control characters (line breaks, tabs)");
+    if (text.size() > maxChars)
+        throw Error(where + ": '" + std::string(utf8) + "' is " + std::to_string(text.size()) +
+                    " characters long; at most " + std::to_string(maxChars) + " fit");
+    return text;
 }
 
 bool hasControlCharacters(std::string_view text) {
@@ -139,9 +161,18 @@ std::string trimBlanks(std::string_view text) {
     return std::string(text.substr(begin, end - begin + 1));
 }
 
+namespace {
+
+[[noreturn]] void throwOpenError(const std::filesystem::path& file) {
+    if (errno == ENOENT) throwFileError("File not found", file);
+    throwFileError(std::string("Cannot open file (") + std::strerror(errno) + ")", file);
+}
+
+}  // namespace
+
 LineReader::LineReader(const std::filesystem::path& file) : path_(file) {
     file_ = std::fopen(file.c_str(), "rb");
-    if (!file_) throwFileError("File not found", file);
+    if (!file_) throwOpenError(file);
 }
 
 LineReader::~LineReader() {
@@ -151,7 +182,12 @@ LineReader::~LineReader() {
 bool LineReader::next(std::string& line, std::size_t maxChars) {
     line.clear();
     int c = std::getc(file_);
-    if (c == EOF) return false;
+    // getc gives EOF for a read error too (a folder in place of the file): only the
+    // error flag tells them apart, and an error must not pass for the end of the file.
+    if (c == EOF) {
+        if (std::ferror(file_)) throwFileError("Read error", path_);
+        return false;
+    }
     for (; c != EOF && c != '\n'; c = std::getc(file_))
         if (line.size() < maxChars || maxChars == std::string::npos) line += static_cast<char>(c);
     if (maxChars != std::string::npos && line.size() > maxChars) line.resize(maxChars);
@@ -171,7 +207,7 @@ std::vector<std::string> readLines(const std::filesystem::path& file) {
 
 std::string readFileBytes(const std::filesystem::path& file) {
     std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) throwFileError("File not found", file);
+    if (!f) throwOpenError(file);
     std::string bytes;
     char buffer[65536];
     std::size_t n;

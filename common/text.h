@@ -22,6 +22,10 @@ bool isCp1251Representable(std::string_view utf8);
 // True when the text holds a control character (below 0x20, or 0x7F): such a character
 // in a name would break the line structure of the data files.
 bool hasControlCharacters(std::string_view text);
+// Text a user typed (UTF-8) for a field of the data files, in Windows-1251. Malformed
+// UTF-8, characters the code page lacks, control characters and more than `maxChars`
+// characters raise korv::Error with a message naming `field`.
+std::string userTextToCp1251(std::string_view utf8, std::string_view field, std::size_t maxChars);
 
 // Literal Russian text in the sources is UTF-8; this gives its Windows-1251 bytes.
 inline std::string cp(std::string_view utf8) { return utf8ToCp1251(utf8); }

@@ -2,8 +2,10 @@
 
 #include <cmath>
 
+#include "common/error.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "input/coordinates.h"
 
 namespace korv {
 
@@ -35,6 +37,44 @@ std::string FormatZoneText(double zoneHours) {
     return padLeft(fixedText(tenths / 10.0, 1), 5);
 }
 
+namespace {
+
+[[noreturn]] void badField(const char* columns, const char* field, const std::string& text, const std::string& why) {
+    throw Error(std::string("Birth line, columns ") + columns + " (" + field + "): '" + cp1251ToUtf8(text) + "' " + why);
+}
+
+// The ranges a birth line must keep (the dialogs and the tool's options keep them).
+void checkBirthRecord(const TInData& r) {
+    if (hasControlCharacters(r.name)) badField("1-40", "name", r.name, "holds control characters");
+    if (r.month < 1 || r.month > 12 || r.day < 1 || r.day > DaysInMonth(r.month, r.year))
+        badField("42-51", "date", r.dateText, "has no such day or month");
+    if (r.year < kMinYear || r.year > kMaxYear)
+        badField("42-51", "date", r.dateText,
+                 "has a year outside " + std::to_string(kMinYear) + ".." + std::to_string(kMaxYear));
+    if (r.hour < 0 || r.hour > 23 || r.minute < 0 || r.minute > 59 || r.second < 0 || r.second > 59)
+        badField("54-61", "time", r.timeText, "is not a time of day 00:00:00..23:59:59");
+    if (hasControlCharacters(r.city)) badField("64-88", "city", r.city, "holds control characters");
+    if (r.coordText.find_first_not_of(' ') != std::string::npos)
+        ParseCoordText(r.coordText, "Birth line, columns 92-110 (coordinates)");
+    if (!(r.zoneHours >= -14 && r.zoneHours <= 14))
+        badField("113-117", "zone", r.zoneText, "is outside -14..14 hours");
+    if (r.sexCode != "M" && r.sexCode != "F") badField("120", "sex", r.sexCode, "is neither M nor F");
+    if (r.dstCode != "L" && r.dstCode != "Z")
+        badField("123", "summer time", r.dstCode, "is neither L (summer time) nor Z (standard time)");
+}
+
+}  // namespace
+
+int DaysInMonth(int month, int year) {
+    static constexpr int kDays[] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    if (month != 2) return kDays[month];
+    const long long y = year < 0 ? year + 1 : year;  // astronomical numbering: 1 BC is 0
+    const bool julian = year < 1582;                 // February 1582 is still Julian
+    const bool leap = julian ? y % 4 == 0 : (y % 4 == 0 && (y % 100 != 0 || y % 400 == 0));
+    return leap ? 29 : 28;
+}
+
 void ConvertBirthData(TInData& r) {
     const std::string& line = r.line;
     r.name = cutColumns(line, 1, 40);
@@ -53,6 +93,7 @@ void ConvertBirthData(TInData& r) {
     r.minute = parseInt(cutColumns(r.timeText, 4, 5), "Время рождения (минуты)");
     r.second = parseInt(cutColumns(r.timeText, 7, 8), "Время рождения (секунды)");
     r.zoneHours = parseFloat(r.zoneText, "Часовой пояс");
+    checkBirthRecord(r);
 
     // Computed in extended precision, then stored as a double.
     long double m = DayNumber1900(r.day, r.month, r.year, r.hour, r.minute, r.second);

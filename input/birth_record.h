@@ -58,8 +58,17 @@ std::string FormatZoneText(double zoneHours);
 
 // Derives every field of the record from its `line` and computes `moment`.
 // A number field that does not convert raises korv::Error; the fields converted
-// before it keep their new values.
+// before it keep their new values. A line the dialogs could not have written is
+// refused too, with a message naming the field and its columns: a date the calendar
+// lacks, a year outside kMinYear..kMaxYear, a time outside 00:00:00..23:59:59, a zone
+// outside -14..14 hours, a sex other than "M"/"F", a summer flag other than "L"/"Z",
+// control characters in the name or city, a coordinate text that ParseCoordText
+// refuses (a blank one is allowed: the moment needs no place).
 void ConvertBirthData(TInData& record);
+
+// Days of `month` in `year` by the calendar DayNumber1900 counts with: Julian before
+// 1582-10-15 (every fourth year leap, 1 BC = -1 included), Gregorian from then on.
+int DaysInMonth(int month, int year);
 
 // Days since JD 2415020.0 for a calendar date and clock time: Julian calendar before
 // 1582-10-15, Gregorian from that day on. Years below 0 are historical (-1 = 1 BC).

@@ -18,6 +18,11 @@ struct GeoCoordinates {
 };
 
 std::string FormatCoordText(const GeoCoordinates& c);
+// Reads a coordinate text back. Degrees beyond 179 (longitude) or 89 (latitude),
+// minutes beyond 59, a hemisphere other than ВД/ЗД and СШ/ЮШ, and a text of another
+// length raise korv::Error, prefixed by `where` (UTF-8) and naming the part at fault
+// in Russian ("градусы долготы").
+GeoCoordinates ParseCoordText(const std::string& text, const std::string& where);
 // Decimal degrees (east and north positive) rounded to whole minutes.
 GeoCoordinates CoordinatesFromDecimal(double latitude, double longitude);
 

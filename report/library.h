@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,15 +38,18 @@ constexpr std::size_t kMaxFragmentChars = 10000;  // a longer text is cut here
 constexpr std::size_t kMaxKeyLineChars = 255;     // the search looks no further into a line
 
 // One keyed file read into memory. The search result is the same as a scan from the top
-// that stops at the first matching key line: a key line that does not convert raises its
-// error only when the scan would reach it, that is when it comes before the match.
+// that stops at the first matching key line. A line that begins with "*" but does not
+// convert is no key line: lookups pass over it, and it is listed among the file's
+// problems, as is a fragment without its closing "@".
 class LibraryFile {
 public:
     struct KeyLine {
         int lineNumber = 0;          // 1-based
         std::optional<FragmentKey> key;
         std::string error;           // when the fields do not convert: names file and line
+        std::size_t lineBegin = 0;   // byte offset of the key line
         std::size_t textBegin = 0;   // byte offset of the line after the key line
+        std::size_t textEnd = 0;     // the fragment's "@", or the next key line when it lacks one
     };
 
     // Reads and indexes the file; raises korv::Error when it cannot be read.
@@ -54,34 +58,41 @@ public:
     static LibraryFile fromBytes(std::string bytes, const std::filesystem::path& file);
 
     // The text of the first fragment with this key, without its "@": it ends at the
-    // first "@" after its key line, at the end of the file, or after kMaxFragmentChars.
-    // Raises the conversion error of a malformed key line met before the match.
+    // first "@" after its key line, before the next key line when the "@" is missing, at
+    // the end of the file, or after kMaxFragmentChars.
     std::optional<std::string> find(const FragmentKey& key) const;
 
     const std::vector<KeyLine>& keyLines() const { return keyLines_; }
     const std::string& bytes() const { return bytes_; }
-    // End of the text that starts at `textBegin`: the "@" or the end of the file (not cut).
-    std::size_t textEnd(std::size_t textBegin) const;
+    // Damaged key lines and fragments without "@", each naming the file and the line.
+    const std::vector<std::string>& problems() const { return problems_; }
 
 private:
     std::string bytes_;
     std::vector<KeyLine> keyLines_;
+    std::vector<std::string> problems_;
 };
 
-// Parses columns 3-29 of a key line. `where` prefixes a conversion error
-// ("System/Text_01/Al_1.txt, line 7").
+// Parses columns 3-29 of a key line. A line with fewer than seven numbers or a field
+// that is not a whole number raises korv::Error saying which ("the key line has 6
+// numbers, 7 expected"), prefixed by `where` ("System/Text_01/Al_1.txt, line 7").
 FragmentKey ParseKeyLine(std::string_view line, const std::string& where);
 
-// The keyed files of one report run. Each file is read once and kept until the library
-// object goes away; a missing file stays missing. The report run owns one.
+// The keyed files of one report run, or of many (batch reports share one). Each file is
+// read once and kept until the library object goes away; a missing file stays missing.
+// Several threads may look up fragments at once: a read file never changes.
 class FragmentLibrary {
 public:
     // Nothing when the file does not exist or holds no fragment with the key.
     std::optional<std::string> find(const std::filesystem::path& file, const FragmentKey& key);
     // The file, or null when it does not exist.
     const LibraryFile* file(const std::filesystem::path& file);
+    // The problems of every file read so far (LibraryFile::problems), for the report run
+    // to list as warnings.
+    std::vector<std::string> problems();
 
 private:
+    std::mutex mutex_;  // guards files_; the LibraryFile objects themselves are read-only
     std::map<std::filesystem::path, std::unique_ptr<LibraryFile>> files_;
 };
 

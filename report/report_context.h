@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/program_folders.h"
+#include "common/program_folders.h"
 #include "astro/chart_record.h"
 #include "input/birth_record.h"
 #include "report/library.h"

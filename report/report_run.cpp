@@ -70,6 +70,38 @@ std::vector<std::string> EpilogueLines(const Settings& s) {
     return lines;
 }
 
+namespace {
+
+// The report and its picture are written under these names and renamed into place only
+// when complete, so a run that fails (a full disk, a damaged library file) leaves the
+// previous report whole. The names keep their extensions: the picture's format follows it.
+constexpr const char* kReportInProgress = "~horoscop.html";
+constexpr const char* kPictureInProgress = "~horoscop.bmp";
+
+// Removes the files in progress when the run stops before renaming them.
+class InProgressFiles {
+public:
+    explicit InProgressFiles(std::vector<fs::path> files) : files_(std::move(files)) {}
+    ~InProgressFiles() {
+        std::error_code ec;
+        if (!done_)
+            for (const fs::path& f : files_) fs::remove(f, ec);
+    }
+    void done() { done_ = true; }
+
+private:
+    std::vector<fs::path> files_;
+    bool done_ = false;
+};
+
+void renameInto(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec) throwFileError("Cannot rename (" + ec.message() + ") " + from.filename().string() + " to", to);
+}
+
+}  // namespace
+
 ReportResult RunReport(const ReportRunInput& input, const SaveWheelPicture& saveWheel) {
     const ProgramFolders& folders = input.folders;
     const fs::path output = folders.output();
@@ -77,22 +109,21 @@ ReportResult RunReport(const ReportRunInput& input, const SaveWheelPicture& save
     if (!fs::is_directory(output, ec)) throwFileError("Folder not found", output);
     auto out = [&](const std::string& name) { return output / name; };
     auto signPicture = [](int sign) { return zeroPadded(sign, 2) + ".gif"; };
-
-    // Sign pictures of earlier runs go; this run copies only the Sun's.
-    for (int sign = 1; sign <= 12; ++sign) fs::remove(out(signPicture(sign)), ec);
+    InProgressFiles inProgress({out(kReportInProgress), out(kPictureInProgress)});
 
     References refs;
-    saveWheel(out("horoscop.bmp"));
+    saveWheel(out(kPictureInProgress));
     LineWriter(out("s20.html")).close();
 
     // The sections in run order (SectionRunOrder): the reference numbers follow it.
-    FragmentLibrary library;
+    FragmentLibrary ownLibrary;
+    FragmentLibrary& library = input.library ? *input.library : ownLibrary;
     const ReportContext ctx{folders, input.birth, input.chart, library};
     WritePersonalitySection(ctx, refs);
     for (const TopicSection& section : TopicSections()) WriteTopicSection(ctx, section, refs);
     WriteReferenceDataSection(ctx);
 
-    const fs::path html = out("horoscop.html");
+    const fs::path html = out(kReportInProgress);
     LineWriter(html).close();
     for (const std::string& section : SectionJoinOrder()) AppendFile(out(section), html);
 
@@ -117,9 +148,17 @@ ReportResult RunReport(const ReportRunInput& input, const SaveWheelPicture& save
     fs::remove(out("s20.html"), ec);
     fs::remove(out("sEpilog.html"), ec);
 
+    // The new report is complete: it replaces the previous one, and the sign pictures of
+    // earlier runs go (this run copied only the Sun's).
+    renameInto(out(kPictureInProgress), out("horoscop.bmp"));
+    renameInto(html, out("horoscop.html"));
+    inProgress.done();
+    for (int sign = 1; sign <= 12; ++sign)
+        if (sign != sunSign) fs::remove(out(signPicture(sign)), ec);
+
     const fs::path archive = out("Horoscop.zip");
     ZipOutputFolder(output, archive);
-    return {html, archive, refs.ReferenceCount};
+    return {out("horoscop.html"), archive, refs.ReferenceCount, library.problems()};
 }
 
 }  // namespace korv

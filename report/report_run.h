@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/program_folders.h"
-#include "app/settings.h"
+#include "common/program_folders.h"
+#include "common/settings.h"
 #include "astro/chart_record.h"
 #include "common/text.h"
 #include "input/birth_record.h"
@@ -30,6 +30,9 @@ struct ReportResult {
     std::filesystem::path html;     // Output/horoscop.html
     std::filesystem::path archive;  // Output/Horoscop.zip
     std::int32_t references = 0;    // fragments written (lines of the source list)
+    // Problems of the library files the run read (a damaged key line, a fragment
+    // without "@"): the report is written all the same; the caller shows them.
+    std::vector<std::string> warnings;
 };
 
 // The section files in the order they are written (reference numbers follow it) and in
@@ -37,13 +40,16 @@ struct ReportResult {
 const std::vector<std::string>& SectionRunOrder();
 const std::vector<std::string>& SectionJoinOrder();
 
-// What the run reads: the program folder, the birth and chart records of the last chart
-// run, and the epilogue settings from System/set.dat.
+// What the run reads: the program folder (the report goes to its OutputDir), the birth
+// and chart records of the last chart run, and the epilogue settings from
+// System/set.dat. The library's keyed files are read by the run itself, or taken from
+// `library` when given (batch reports read them once for all).
 struct ReportRunInput {
     ProgramFolders folders;
     const TInData& birth;
     const ChartRecord& chart;
     const Settings& settings;
+    FragmentLibrary* library = nullptr;
 };
 
 // Runs every step. The run owns the reference numbering: it starts at 1 in every report.

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config ninja-build
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libqt6webenginecore6-bin
   libqt6svg6 qt6-qpa-plugins
+  qt6-pdf-dev
   libzip-dev zipcmp ziptool unzip
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation2

@@ -71,8 +71,49 @@ TEST(BirthMoment, CheckValues) {
     f.zoneText = FormatZoneText(3);
     f.dstCode = "L";
     EXPECT_NEAR(converted(f).moment, 36525.0 - 4.0 / 24, 1e-9);
-    f.dstCode = "";  // neither empty nor "Z" adds the summer hour
-    EXPECT_NEAR(converted(f).moment, 36525.0 - 3.0 / 24, 1e-9);
+}
+
+// A line the dialogs could not have written is refused, naming the field and its
+// columns, instead of giving a chart for a moment nobody meant.
+TEST(BirthLine, OutOfRangeFieldsAreRefused) {
+    struct Bad {
+        const char* what;
+        void (*spoil)(BirthLineFields&);
+        const char* columns;
+    };
+    const Bad cases[] = {
+        {"all nines", [](BirthLineFields& f) { f.dateText = "99.99.9999"; f.timeText = "99:99:99"; }, "42-51"},
+        {"31 February", [](BirthLineFields& f) { f.dateText = "31.02.2001"; }, "42-51"},
+        {"29 February of a common year", [](BirthLineFields& f) { f.dateText = "29.02.1900"; }, "42-51"},
+        {"negative month", [](BirthLineFields& f) { f.dateText = "01.-9.2000"; }, "42-51"},
+        {"year past the range", [](BirthLineFields& f) { f.dateText = "01.01.3001"; }, "42-51"},
+        {"hour 24", [](BirthLineFields& f) { f.timeText = "24:00:00"; }, "54-61"},
+        {"huge zone", [](BirthLineFields& f) { f.zoneText = "9e307"; }, "113-117"},
+        {"sex Q", [](BirthLineFields& f) { f.sexCode = "Q"; }, "120"},
+        {"summer flag Q", [](BirthLineFields& f) { f.dstCode = "Q"; }, "123"},
+        {"blank summer flag", [](BirthLineFields& f) { f.dstCode = ""; }, "123"},
+        {"unknown hemisphere", [](BirthLineFields& f) { f.coordText = "037d37'VD  55d45'SH"; }, "92-110"},
+        {"line feed in the name", [](BirthLineFields& f) { f.name = "a\nb"; }, "1-40"},
+    };
+    for (const Bad& c : cases) {
+        BirthLineFields f = sampleFields();
+        c.spoil(f);
+        TInData r;
+        r.line = AssembleBirthLine(f);
+        try {
+            ConvertBirthData(r);
+            ADD_FAILURE() << c.what << ": accepted";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(std::string("columns ") + c.columns), std::string::npos)
+                << c.what << ": " << e.what();
+        }
+    }
+    // Leap days by the calendar of their date: 1500 is Julian, 2000 and 1600 Gregorian.
+    for (const char* date : {"29.02.1500", "29.02.2000", "29.02.1600", "29.02.-001"}) {
+        BirthLineFields f = sampleFields();
+        f.dateText = date;
+        EXPECT_NO_THROW(converted(f)) << date;
+    }
 }
 
 TEST(BirthMoment, NegativeYearsReadBack) {

@@ -50,7 +50,12 @@ if(rc EQUAL 0 OR NOT err MATCHES "birth place")
 endif()
 
 execute_process(COMMAND ${CLI} chart ${BIRTH} --dir ${DIR}/no-such-folder ERROR_VARIABLE err RESULT_VARIABLE rc)
-if(rc EQUAL 0 OR NOT err MATCHES "File not found: .*no-such-folder/System/pluto.sys")
+if(rc EQUAL 0 OR NOT err MATCHES "No program folder at .*no-such-folder: it has no System folder.*--dir")
+  message(FATAL_ERROR "a missing program folder was not reported with the place looked at: rc=${rc} ${err}")
+endif()
+file(MAKE_DIRECTORY ${DIR}/../cli_chart_work/no-table/System)
+execute_process(COMMAND ${CLI} chart ${BIRTH} --dir ${DIR}/../cli_chart_work/no-table ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(rc EQUAL 0 OR NOT err MATCHES "File not found: .*no-table/System/pluto.sys")
   message(FATAL_ERROR "a missing Pluto table was not reported: rc=${rc} ${err}")
 endif()
 

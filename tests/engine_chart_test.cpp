@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <ostream>
 #include <string>
@@ -84,14 +85,20 @@ TEST_P(PlutoSpeed, FromTheTable) {
     TempDir dir;
     const fs::path file = dir.path() / "pluto.sys";
     {
+        // Lines 1-3 hold line3's value, lines 403 on line403's, and the lines between
+        // step from one to the other by at most a degree a day, as a real table does.
         std::ofstream out(file, std::ios::binary);
-        for (int line = 1; line <= 500; ++line)
-            out << (line == 3 ? GetParam().line3 : line == 403 ? GetParam().line403 : 100) << "\r\n";
+        const int from = GetParam().line3, to = GetParam().line403;
+        const int span = ((to - from + 540) % 360) - 180;  // -180..179: the short way round
+        for (int line = 1; line <= 500; ++line) {
+            const int done = std::clamp(line - 3, 0, 400);
+            out << ((from + span * done / 400) % 360 + 360) % 360 << "\r\n";
+        }
     }
     TInData record = birth("03.01.1900", "12:00:00", moscow());
     ChartRecord chart;
     EngineState state;
-    PlutoTable table(file);
+    PlutoTable table(file, 500);
     ComputeChart(record, chart, state, table);
     ASSERT_EQ(record.moment, 3.0);
     EXPECT_NEAR(chart.BirthPoints[10].longitude, GetParam().line3 + 0.0045, 1e-12);

@@ -251,12 +251,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 // A hemisphere text that is neither east/west nor north/south leaves that coordinate 0.
-TEST(Houses, UnknownHemisphereCountsAsZero) {
-    std::string text = coordText(55, 45, true, 37, 37, true);
-    const HouseCuspArray atZero = cuspsFor(coordText(55, 45, true, 0, 0, true), 36525.0);
-    text.replace(7, 2, "EE");
-    const HouseCuspArray unknown = cuspsFor(text, 36525.0);
-    for (int i = 1; i <= 12; ++i) EXPECT_NEAR(unknown[i], atZero[i], 1e-9) << i;
+// A coordinate the text cannot mean stops the computation instead of computing the
+// houses of another place (an unknown hemisphere once counted as 0 degrees).
+TEST(Houses, CoordinatesOutsideTheirRangesAreRefused) {
+    for (auto [column, replacement] : {std::pair{8, "EE"}, std::pair{18, "NN"}, std::pair{1, "999"},
+                                       std::pair{5, "60"}, std::pair{12, "90"}}) {
+        std::string text = coordText(55, 45, true, 37, 37, true);
+        text.replace(static_cast<std::size_t>(column - 1), std::string(replacement).size(), replacement);
+        HouseCuspArray cusps{};
+        EXPECT_THROW(ComputeHouseCusps(text, 36525.0, cusps), Error) << replacement;
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "astro/pluto.h"
 #include "common/error.h"
+#include "common/text.h"
 #include "temp_dir.h"
 
 namespace korv {
@@ -19,6 +20,10 @@ namespace fs = std::filesystem;
 void writeTable(const fs::path& file, const std::vector<std::string>& lines) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     for (const auto& line : lines) out << line << "\r\n";
+}
+
+void writeBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 fs::path shippedTable() { return fs::path(KORVINAUT_SOURCE_DIR) / "data" / "System" / "pluto.sys"; }
@@ -39,8 +44,9 @@ protected:
 
 TEST_P(PlutoLookup, ReadsTheLineOfTheDay) {
     const fs::path file = dir.path() / "pluto.sys";
-    writeTable(file, {"10", "11", "359", "0", "  42 degrees, the rest ignored", "-1"});
-    PlutoTable table(file);
+    writeTable(file, {"358", "359", "0", "  1 degree, the rest ignored", ""});
+    PlutoTable table(file, 4);
+    table.refresh();
     ChartPoint point;
     point.declination = point.latitude = point.rightAscension = 5;
     EngineState state{1, 2, 3};
@@ -56,20 +62,19 @@ TEST_P(PlutoLookup, ReadsTheLineOfTheDay) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, PlutoLookup,
-    ::testing::Values(LookupCase{"MomentOneReadsLineOne", 1.0, 10.0045},
-                      LookupCase{"MomentOneNinetyNineStillLineOne", 1.99, 10.0045},
-                      LookupCase{"MomentTwoReadsLineTwo", 2.0, 11.0045},
-                      LookupCase{"LastDegreeOfTheCircle", 3.5, 359.0045},
-                      LookupCase{"ZeroDegrees", 4.0, 0.0045},
-                      LookupCase{"TextAfterTheIntegerIgnored", 5.25, 42.0045},
-                      LookupCase{"NegativeValueNormalised", 6.0, 359.0045}),
+    ::testing::Values(LookupCase{"MomentOneReadsLineOne", 1.0, 358.0045},
+                      LookupCase{"MomentOneNinetyNineStillLineOne", 1.99, 358.0045},
+                      LookupCase{"LastDegreeOfTheCircle", 2.0, 359.0045},
+                      LookupCase{"ZeroDegrees", 3.5, 0.0045},
+                      LookupCase{"TextAfterTheIntegerIgnored", 4.25, 1.0045}),
     [](const auto& info) { return info.param.name; });
 
 TEST(PlutoTable, LinesOutsideTheFileGiveNothing) {
     TempDir dir;
     const fs::path file = dir.path() / "pluto.sys";
     writeTable(file, {"10", "11"});
-    PlutoTable table(file);
+    PlutoTable table(file, 2);
+    table.refresh();
     EXPECT_FALSE(table.lineValue(0));
     EXPECT_EQ(table.lineValue(1), 10);
     EXPECT_EQ(table.lineValue(2), 11);
@@ -77,22 +82,26 @@ TEST(PlutoTable, LinesOutsideTheFileGiveNothing) {
     EXPECT_FALSE(table.lineValue(-5));
 }
 
-TEST(PlutoTable, AChangedFileIsReadAgain) {
+TEST(PlutoTable, AChangedFileIsReadAgainAtTheNextRefresh) {
     TempDir dir;
     const fs::path file = dir.path() / "pluto.sys";
     writeTable(file, {"10", "11"});
-    PlutoTable table(file);
+    PlutoTable table(file, 2);
+    table.refresh();
     EXPECT_EQ(table.lineValue(2), 11);
 
     // Same size, new contents: only the modification time tells.
     writeTable(file, {"20", "21"});
     fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(2));
+    EXPECT_EQ(table.lineValue(2), 11);  // lookups alone do not look at the file
+    table.refresh();
     EXPECT_EQ(table.lineValue(2), 21);
 
     // A longer file with an older time stamp: the size tells.
-    writeTable(file, {"20", "21", "222"});
+    writeTable(file, {"20", "21", "22"});
     fs::last_write_time(file, fs::last_write_time(file) - std::chrono::hours(1));
-    EXPECT_EQ(table.lineValue(3), 222);
+    table.refresh();
+    EXPECT_EQ(table.lineValue(3), 22);
 }
 
 TEST(PlutoTable, AMissingFileIsReported) {
@@ -100,10 +109,10 @@ TEST(PlutoTable, AMissingFileIsReported) {
     const fs::path file = dir.path() / "System" / "pluto.sys";
     PlutoTable table(file);
     try {
-        table.lineValue(1);
+        table.refresh();
         FAIL() << "no error for a missing table";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "File not found: " + file.generic_string());
+        EXPECT_EQ(std::string(e.what()), "File not found: " + displayPath(file));  // relative to the working directory when inside it
     }
 }
 
@@ -111,10 +120,12 @@ TEST(PlutoTable, AFileRemovedAfterReadingIsReported) {
     TempDir dir;
     const fs::path file = dir.path() / "pluto.sys";
     writeTable(file, {"10"});
-    PlutoTable table(file);
+    PlutoTable table(file, 1);
+    table.refresh();
     EXPECT_EQ(table.lineValue(1), 10);
     fs::remove(file);
-    EXPECT_THROW(table.lineValue(1), Error);
+    EXPECT_THROW(table.refresh(), Error);
+    EXPECT_THROW(table.lineValue(1), Error);  // no longer counts as read
     ChartPoint point;
     EngineState state;
     EXPECT_THROW(PlutoPosition(-50000.0, point, state, table), Error);  // before the table too
@@ -134,22 +145,25 @@ TEST_P(PlutoMalformed, NamesFileAndLine) {
     TempDir dir;
     const fs::path file = dir.path() / "pluto.sys";
     writeTable(file, GetParam().lines);
-    PlutoTable table(file);
+    PlutoTable table(file, 4);
     try {
-        table.lineValue(1);
+        table.refresh();
         FAIL() << "no error for a malformed table";
     } catch (const Error& e) {
-        const std::string expected = file.generic_string() + ", line " + std::to_string(GetParam().badLine) + ":";
+        const std::string expected = displayPath(file) + ", line " + std::to_string(GetParam().badLine) + ":";
         EXPECT_EQ(std::string(e.what()).substr(0, expected.size()), expected) << e.what();
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, PlutoMalformed,
-    ::testing::Values(MalformedCase{"Letters", {"10", "abc"}, 2},
-                      MalformedCase{"EmptyLine", {"10", "11", "", "12"}, 3},
-                      MalformedCase{"SignWithoutDigits", {"-"}, 1},
-                      MalformedCase{"TooManyDigits", {"10", "11", "12", "12345678901"}, 4}),
+    ::testing::Values(MalformedCase{"Letters", {"10", "abc", "11", "11"}, 2},
+                      MalformedCase{"EmptyLine", {"10", "11", "", "12", "12"}, 3},
+                      MalformedCase{"SignWithoutDigits", {"-", "1", "1", "1"}, 1},
+                      MalformedCase{"TooManyDigits", {"10", "11", "12", "12345678901"}, 4},
+                      MalformedCase{"Negative", {"0", "-1", "359", "359"}, 2},
+                      MalformedCase{"Over359", {"359", "360", "0", "0"}, 2},
+                      MalformedCase{"JumpOfADigit", {"75", "75", "57", "75"}, 3}),
     [](const auto& info) { return info.param.name; });
 
 // Outside the table Pluto comes from its orbit. References: Pluto's astrometric J2000
@@ -168,6 +182,7 @@ class PlutoOrbit : public ::testing::TestWithParam<OrbitCase> {};
 
 TEST_P(PlutoOrbit, AgreesWithAnIndependentEphemeris) {
     PlutoTable table(shippedTable());
+    table.refresh();
     ChartPoint point;
     point.latitude = 3;
     EngineState state;
@@ -203,6 +218,7 @@ class PlutoSeam : public ::testing::TestWithParam<SeamCase> {};
 
 TEST_P(PlutoSeam, OrbitContinuesTheTable) {
     PlutoTable table(shippedTable());
+    table.refresh();
     ASSERT_TRUE(table.lineValue(static_cast<long long>(GetParam().tableMoment)));
     ASSERT_FALSE(table.lineValue(static_cast<long long>(std::trunc(GetParam().orbitMoment))));
     ChartPoint fromOrbit, fromTable;
@@ -219,6 +235,25 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SeamCase{"Before1900", 0.999, 1.0}, SeamCase{"Year1899", -200.0, 1.0},
                       SeamCase{"After2100", 73415.0, 73414.99}),
     [](const auto& info) { return info.param.name; });
+
+// A table cut short, emptied or ended by blank lines: the shipped table must be whole,
+// and blank lines at its end are no damage.
+TEST(PlutoTable, ACutTableIsRefusedAndTrailingBlankLinesAreNot) {
+    TempDir dir;
+    const fs::path file = dir.path() / "pluto.sys";
+    std::string shipped = readFileBytes(shippedTable());
+    writeBytes(file, shipped + "\r\n\r\n  \r\n");
+    PlutoTable table(file);
+    EXPECT_NO_THROW(table.refresh());
+    EXPECT_EQ(table.lineValue(static_cast<long long>(kPlutoTableLines)), std::stoi(shipped.substr(shipped.rfind('\n', shipped.size() - 3) + 1)));
+
+    writeBytes(file, shipped.substr(0, shipped.size() / 2));
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(2));
+    EXPECT_THROW(table.refresh(), Error);
+    writeBytes(file, "");
+    PlutoTable empty(file);
+    EXPECT_THROW(empty.refresh(), Error);
+}
 
 }  // namespace
 }  // namespace korv

@@ -33,11 +33,10 @@ TEST(AstroFont, FileCarriesTheFaceAndEveryGlyphCode) {
     }
 }
 
+// Whatever an earlier test installed: the file step alone reports a missing file.
 TEST(AstroFont, MissingFileGivesTheMessage) {
-    if (QFontDatabase::families().contains(QStringLiteral("Astro v.3.0")))
-        GTEST_SKIP() << "the face is installed on this system";
     TempDir empty;
-    EXPECT_EQ(InstallAstroFont(empty.path()).toStdString(), " Шрифт Astro3.ttf  не добавлен ");
+    EXPECT_EQ(AddAstroFontFile(empty.path()).toStdString(), " Шрифт Astro3.ttf  не добавлен ");
 }
 
 TEST(TextFont, ArialCyrIsDrawnInLiberationSans) {

@@ -48,7 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, FormatErrors,
     ::testing::Values(
         FormatCase{"KeyDoesNotConvert", k1 + "\r\na@\r\n* 001 0o2 000 000 000 000 000\r\nb@\r\n", 3,
-                   "the key line does not convert: '0o2' is not a valid integer value"},
+                   "the key line does not convert: number 2 of the key line ('0o2') is not a whole number"},
+        FormatCase{"KeyWithSixNumbers", k1 + "\r\na@\r\n* 001 002 000 000 000 000\r\nb@\r\n", 3,
+                   "the key line has 6 numbers, 7 expected"},
         FormatCase{"NoClosingAtBeforeTheNextKey", k1 + "\r\na\r\n" + k2 + "\r\nb@\r\n", 1, "no closing \"@\""},
         FormatCase{"NoClosingAtAtTheEnd", k1 + "\r\na@\r\n" + k2 + "\r\nb\r\n", 3, "no closing \"@\""},
         FormatCase{"FirstLineEmpty", k1 + "\r\n\r\ntext@\r\n", 2, "first line is empty"},

@@ -60,26 +60,31 @@ TEST(LibraryLookup, OnlyTheFirst255CharactersOfAKeyLineCount) {
     EXPECT_EQ(lookup(longKey + "\r\ntext@", {.planet = 1}), "text");
 }
 
-TEST(LibraryLookup, AKeyLineThatDoesNotConvertNamesTheFileAndTheLine) {
+// A damaged key line stops no lookup: it is passed over and listed among the file's
+// problems, which name the real fault; the report is written with the other fragments.
+TEST(LibraryLookup, ADamagedKeyLineIsPassedOverAndListed) {
     const std::string file = keyLine({.planet = 1}) + "\r\none@\r\n* 001 0x2 000 000 000 000 000\r\nbad@\r\n" +
-                             keyLine({.planet = 3}) + "\r\nthree@\r\n";
-    // Before the bad line the search ends without meeting it.
-    EXPECT_EQ(lookup(file, {.planet = 1}), "one");
-    try {
-        lookup(file, {.planet = 3});
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "Text_01/A_P1.doc, line 3: '0x2' is not a valid integer value");
-    }
+                             "* 000 000 002 000 000 000\r\nsix@\r\n*starred text@\r\n" + keyLine({.planet = 3}) +
+                             "\r\nthree@\r\n";
+    const LibraryFile lib = LibraryFile::fromBytes(file, "Text_01/A_P1.doc");
+    EXPECT_EQ(lib.find({.planet = 1}), "one");
+    EXPECT_EQ(lib.find({.planet = 3}), "three");
+    EXPECT_EQ(lib.problems(), (std::vector<std::string>{
+                                  "Text_01/A_P1.doc, line 3: number 2 of the key line ('0x2') is not a whole number",
+                                  "Text_01/A_P1.doc, line 5: the key line has 6 numbers, 7 expected",
+                                  "Text_01/A_P1.doc, line 7: the line begins with \"*\" but is no key line (a text "
+                                  "line must not begin with \"*\")"}));
 }
 
-TEST(LibraryLookup, AStarLineInsideATextIsReadAsAKeyLine) {
-    const std::string file = keyLine({.planet = 1}) + "\r\n*starred text@\r\n" + keyLine({.planet = 2}) + "\r\ntwo@";
-    EXPECT_THROW(lookup(file, {.planet = 2}), Error);
-}
-
-TEST(LibraryLookup, ShortKeyLinesFail) {
-    EXPECT_THROW(lookup("* 001 002\r\ntext@", {.house = 1, .sign = 2}), Error);
+// A lost "@" ends the fragment before the next key line, instead of printing the key
+// lines that follow into the report.
+TEST(LibraryLookup, AFragmentWithoutItsAtEndsBeforeTheNextKeyLine) {
+    const std::string file = keyLine({.planet = 1}) + "\r\nno end\r\n" + keyLine({.planet = 2}) + "\r\ntwo@\r\n";
+    const LibraryFile lib = LibraryFile::fromBytes(file, "Text_01/A_P1.doc");
+    EXPECT_EQ(lib.find({.planet = 1}), "no end\r\n");
+    EXPECT_EQ(lib.find({.planet = 2}), "two");
+    ASSERT_EQ(lib.problems().size(), 1u);
+    EXPECT_NE(lib.problems()[0].find("line 1: the fragment (0, 0, 1, 0, 0, 0, 0) has no closing \"@\""), std::string::npos);
 }
 
 TEST(FragmentLibrary, AMissingFileGivesNothing) {

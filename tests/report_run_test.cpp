@@ -419,6 +419,29 @@ TEST_F(ReportRun, StopsAtAFailingStepAndKeepsTheIntermediateFiles) {
     EXPECT_FALSE(folder.exists("Output/Horoscop.zip"));
 }
 
+// A run that fails leaves the previous report and picture whole and no half-written
+// files; a folder in place of a page is a read error, not an empty page.
+TEST_F(ReportRun, AFailedRunLeavesThePreviousReportWhole) {
+    run();
+    const std::string report = folder.read("Output/horoscop.html");
+    const std::string picture = folder.read("Output/horoscop.bmp");
+    const std::string sunPicture = folder.read("Output/03.gif");
+    fs::remove(folder.path("System/Text_01/3_F.html"));
+    fs::create_directory(folder.path("System/Text_01/3_F.html"));
+    try {
+        RunReport({folder.folders(), birth, chart, settings_},
+                  [](const fs::path& bmp) { writeBytes(bmp, "BM a new picture"); });
+        FAIL() << "a folder in place of the Sun-sign page was read as an empty page";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("3_F.html"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(folder.read("Output/horoscop.html"), report);
+    EXPECT_EQ(folder.read("Output/horoscop.bmp"), picture);
+    EXPECT_EQ(folder.read("Output/03.gif"), sunPicture);
+    EXPECT_FALSE(folder.exists("Output/~horoscop.html"));
+    EXPECT_FALSE(folder.exists("Output/~horoscop.bmp"));
+}
+
 TEST_F(ReportRun, NeedsTheOutputFolder) {
     fs::remove_all(folder.path("Output"));
     EXPECT_THROW(run(), Error);

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/program_folders.h"
+#include "common/program_folders.h"
 #include "astro/chart_record.h"
 #include "common/text.h"
 #include "input/birth_record.h"

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "app/settings.h"
+#include "common/settings.h"
 #include "common/error.h"
 #include "common/text.h"
 #include "tests/temp_dir.h"

@@ -12,26 +12,40 @@ Args::Args(int argc, char** argv, const std::set<std::string>& flags, const std:
         if (arg.rfind("--", 0) != 0) throw Error("Unexpected argument: " + arg);
         std::string value;
         const auto eq = arg.find('=');
-        if (eq != std::string::npos) {
+        const bool inlineValue = eq != std::string::npos;
+        if (inlineValue) {
             value = arg.substr(eq + 1);
             arg = arg.substr(0, eq);
-            if (multi.count(arg)) throw Error("Option " + arg + " takes several values: give them after a blank");
-            options_[arg].push_back(value);
-            continue;
         }
+        if (options_.count(arg)) throw Error("Option " + arg + " is given twice");
         if (flags.count(arg)) {
+            // "--summer=no" would read as summer time: a flag takes no value at all.
+            if (inlineValue) throw Error("Option " + arg + " takes no value (leave it out for \"no\")");
             options_[arg];
             continue;
         }
         const auto m = multi.find(arg);
         const int count = m == multi.end() ? 1 : m->second;
+        if (inlineValue) {
+            if (count > 1) throw Error("Option " + arg + " takes " + std::to_string(count) + " values: give them after a blank");
+            options_[arg].push_back(value);
+            continue;
+        }
         auto& slot = options_[arg];
-        slot.clear();
         for (int k = 0; k < count; ++k) {
-            if (i + 1 >= argc) throw Error("Option " + arg + " needs " + std::to_string(count) + " value(s)");
+            // The next option is no value: "--lat 50 00 --lon ..." lacks the hemisphere.
+            if (i + 1 >= argc || std::string(argv[i + 1]).rfind("--", 0) == 0)
+                throw Error("Option " + arg + " needs " + (count == 1 ? std::string("a value") : std::to_string(count) + " values"));
             slot.push_back(argv[++i]);
         }
     }
+}
+
+Args Args::fromOptions(std::string command, std::map<std::string, std::vector<std::string>> options) {
+    Args a;
+    a.command_ = std::move(command);
+    a.options_ = std::move(options);
+    return a;
 }
 
 bool Args::has(const std::string& option) const { return options_.count(option) > 0; }

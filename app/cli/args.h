@@ -14,6 +14,9 @@ public:
     // `flags` are options without a value; `multi` options take `multiCount` values.
     Args(int argc, char** argv, const std::set<std::string>& flags,
          const std::map<std::string, int>& multi = {});
+    // Options given otherwise than on the command line (a row of a batch file), as if
+    // they had been: a flag has no values.
+    static Args fromOptions(std::string command, std::map<std::string, std::vector<std::string>> options);
 
     const std::string& command() const { return command_; }
     bool has(const std::string& option) const;
@@ -24,6 +27,7 @@ public:
     void allowOnly(const std::set<std::string>& known) const;
 
 private:
+    Args() = default;
     std::string command_;
     std::map<std::string, std::vector<std::string>> options_;
 };

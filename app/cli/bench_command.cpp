@@ -1,6 +1,6 @@
 // `korvinaut-cli bench`: complete chart computations per second on one thread, for
 // random births 1900-2100 at random places, once with the Pluto table kept in memory
-// (the size and time of the file are still checked on every lookup) and once with a
+// (the size and time of the file are still checked once per chart) and once with a
 // fresh read of the table for every chart.
 #include <chrono>
 #include <cmath>

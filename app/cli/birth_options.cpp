@@ -1,6 +1,8 @@
 #include "app/cli/birth_options.h"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "common/error.h"
 #include "common/numbers.h"
@@ -25,11 +27,11 @@ void parseDate(const std::string& text, int& day, int& month, int& year) {
     day = parseInt(text.substr(0, dot1), "--date");
     month = parseInt(text.substr(dot1 + 1, dot2 - dot1 - 1), "--date");
     year = parseInt(text.substr(dot2 + 1), "--date");
-    if (day < 1 || day > 31 || month < 1 || month > 12)
-        throw Error("--date: '" + text + "' has no such day or month");
     if (year < kMinYear || year > kMaxYear)
         throw Error("--date: the year must lie between " + std::to_string(kMinYear) + " and " +
                     std::to_string(kMaxYear));
+    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(month, year))
+        throw Error("--date: '" + text + "' has no such day or month");
 }
 
 // "HH:MM" or "HH:MM:SS".
@@ -46,27 +48,28 @@ void parseTime(const std::string& text, int& hour, int& minute, int& second) {
 
 std::string coordTextFromArgs(const Args& args, bool requirePlace) {
     if (args.has("--coords")) {
-        const std::string text = utf8ToCp1251(args.value("--coords"));
-        if (text.size() != 19) throw Error("--coords: the coordinate text must have 19 characters");
+        const std::string text = userTextToCp1251(args.value("--coords"), "--coords", 19);
+        ParseCoordText(text, "--coords");
         return text;
     }
     if (args.has("--lat") && args.has("--lon")) {
         const double lat = parseFloat(args.value("--lat"), "--lat");
         const double lon = parseFloat(args.value("--lon"), "--lon");
-        if (lat <= -90 || lat >= 90) throw Error("--lat: the latitude must lie between -89.99 and 89.99");
-        if (lon <= -180 || lon >= 180) throw Error("--lon: the longitude must lie between -179.99 and 179.99");
-        return FormatCoordText(CoordinatesFromDecimal(lat, lon));
+        // The record keeps whole minutes: 89.995 would become 90 degrees 00 minutes.
+        const GeoCoordinates c = CoordinatesFromDecimal(lat, lon);
+        if (!(std::fabs(lat) < 90) || c.latDegrees > 89)
+            throw Error("--lat: the latitude must round to whole minutes between -89.99 and 89.99 (89 degrees 59 minutes)");
+        if (!(std::fabs(lon) < 180) || c.lonDegrees > 179)
+            throw Error("--lon: the longitude must round to whole minutes between -179.99 and 179.99 (179 degrees 59 minutes)");
+        return FormatCoordText(c);
     }
     if (requirePlace) throw Error("Give the birth place: --coords \"<coordinate text>\" or --lat and --lon");
     return std::string(19, ' ');
 }
 
-// A Windows-1251 name from a UTF-8 option value; characters the code page lacks are refused.
+// A Windows-1251 name to look up in the place files, from a UTF-8 option value.
 std::string cp1251Option(const Args& args, const std::string& option) {
-    const std::string value = args.value(option);
-    if (!isCp1251Representable(value))
-        throw Error(option + ": '" + value + "' has characters the place files cannot hold");
-    return utf8ToCp1251(value);
+    return userTextToCp1251(args.value(option), option, 80);
 }
 
 double zoneFromArgs(const Args& args) {
@@ -109,8 +112,17 @@ void placeFromAtlas(const Args& args, BirthLineFields& f) {
 }  // namespace
 
 ProgramFolders FoldersFromArgs(const Args& args) {
-    const std::string dir = args.value("--dir");
-    return ProgramFolders::at(dir.empty() ? std::filesystem::current_path() : std::filesystem::absolute(dir));
+    // --dir, else the folder the launcher prepared, else the working directory.
+    std::string dir = args.value("--dir");
+    const char* prepared = std::getenv("KORVINAUT_DIR");
+    if (dir.empty() && prepared && *prepared) dir = prepared;
+    const std::filesystem::path main = dir.empty() ? std::filesystem::current_path() : std::filesystem::absolute(dir);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(main / "System", ec))
+        throw Error("No program folder at " + main.string() + ": it has no System folder. Give the program folder with "
+                    "--dir DIR, or start the tool through its launcher (korvinaut-cli on the PATH), which prepares "
+                    "your own folder");
+    return ProgramFolders::at(main);
 }
 
 const Region& RegionFromArgs(const Args& args) {
@@ -134,7 +146,10 @@ TInData BirthRecordFromArgs(const Args& args, bool requirePlace) {
     if (args.has("--line")) {
         if (args.has("--region") || args.has("--country"))
             throw Error("--line carries its own place; leave out --region and --country");
-        record.line = utf8ToCp1251(args.value("--line"));
+        record.line = userTextToCp1251(args.value("--line"), "--line", kBirthLineLength);
+        if (record.line.size() != kBirthLineLength)
+            throw Error("--line: the birth line has " + std::to_string(record.line.size()) + " characters; it needs " +
+                        std::to_string(kBirthLineLength));
     } else {
         if (!args.has("--date") || !args.has("--time")) throw Error("Give the birth --date and --time");
         int day, month, year, hour, minute, second;
@@ -144,9 +159,7 @@ TInData BirthRecordFromArgs(const Args& args, bool requirePlace) {
         if (sex != "M" && sex != "F") throw Error("--sex: give M or F");
 
         BirthLineFields f;
-        const std::string name = args.value("--name");
-        if (hasControlCharacters(name)) throw Error("--name: the name holds control characters");
-        f.name = padRight(utf8ToCp1251(name), 40);
+        f.name = padRight(userTextToCp1251(args.value("--name"), "--name", 40), 40);
         f.dateText = FormatDateText(day, month, year);
         f.timeText = FormatTimeText(hour, minute, second);
         if (args.has("--summer") && args.has("--no-summer")) throw Error("Give either --summer or --no-summer");
@@ -154,7 +167,7 @@ TInData BirthRecordFromArgs(const Args& args, bool requirePlace) {
             placeFromAtlas(args, f);
         } else {
             if (!args.has("--zone")) throw Error("Give the time zone: --zone HOURS (east positive)");
-            f.city = padRight(utf8ToCp1251(args.value("--city")), 25);
+            f.city = padRight(userTextToCp1251(args.value("--city"), "--city", 25), 25);
             f.coordText = coordTextFromArgs(args, requirePlace);
             f.zoneText = FormatZoneText(zoneFromArgs(args));
             f.dstCode = args.has("--summer") ? "L" : "Z";

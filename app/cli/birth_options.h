@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/cli/args.h"
-#include "app/program_folders.h"
+#include "common/program_folders.h"
 #include "input/atlas.h"
 #include "input/birth_record.h"
 

@@ -13,5 +13,7 @@ int RunReportCommand(int argc, char** argv);
 int RunBenchReport(int argc, char** argv);
 int RunCheckLibrary(int argc, char** argv);
 int RunWheel(int argc, char** argv);
+int RunBatch(int argc, char** argv);
+int RunPrepareFolder(int argc, char** argv);
 
 }  // namespace korv::cli

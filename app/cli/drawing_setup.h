@@ -3,7 +3,7 @@
 // reported on stderr and the wheel is drawn in a substitute, as the window does.
 #pragma once
 
-#include "app/program_folders.h"
+#include "common/program_folders.h"
 
 namespace korv::cli {
 

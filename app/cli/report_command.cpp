@@ -12,21 +12,16 @@
 #include <string>
 #include <vector>
 
-#include <QImage>
-
 #include "app/cli/birth_options.h"
 #include "app/cli/commands.h"
-#include "app/program_folders.h"
-#include "app/settings.h"
-#include "astro/chart_computation.h"
+#include "app/cli/report_job.h"
+#include "common/program_folders.h"
 #include "app/cli/drawing_setup.h"
-#include "chart/wheel.h"
 #include "chart/qt/wheel_image.h"
 #include "common/error.h"
 #include "common/numbers.h"
 #include "common/text.h"
 #include "input/example_birth.h"
-#include "report/report_run.h"
 
 namespace korv::cli {
 namespace {
@@ -38,31 +33,6 @@ TInData birthFromArgs(const Args& args, const ProgramFolders& folders) {
     if (args.has("--example")) return ExampleBirthRecord(folders.SysDir);
     return BirthRecordFromArgs(args, true);
 }
-
-// Chart, wheel and report for one birth, in the program folder `folders`.
-class ReportJob {
-public:
-    explicit ReportJob(const ProgramFolders& folders)
-        : folders_(folders),
-          settings_(ReadSettings(folders.SysDir / "set.dat")),
-          pluto_(folders.SysDir / "pluto.sys"),
-          background_(LoadPicture(folders.images() / "04.bmp")) {}
-
-    ReportResult run(TInData birth) {
-        ChartRecord chart;
-        EngineState engine;
-        ComputeChart(birth, chart, engine, pluto_);
-        const QImage wheel = RenderChartWheel(chart, kChartPictureWidth, kChartPictureHeight, background_);
-        return RunReport({folders_, birth, chart, settings_},
-                         [&](const std::filesystem::path& bmp) { SaveWheelImage(wheel, bmp); });
-    }
-
-private:
-    ProgramFolders folders_;
-    Settings settings_;
-    PlutoTable pluto_;
-    QImage background_;
-};
 
 }  // namespace
 
@@ -77,9 +47,10 @@ int RunReportCommand(int argc, char** argv) {
     const ProgramFolders folders = FoldersFromArgs(args);
     const TInData birth = birthFromArgs(args, folders);
     OffscreenGuiApplication app("korvinaut-cli");
-    ReportJob job(folders);
+    ReportResources resources(folders);
     InstallDrawingFonts(folders);
-    const ReportResult result = job.run(birth);
+    const ReportResult result = WriteReport(resources, birth, folders.output(), false);
+    for (const std::string& w : result.warnings) std::fprintf(stderr, "korvinaut-cli: warning: %s\n", w.c_str());
     std::printf("%s\n%s\n", result.html.string().c_str(), result.archive.string().c_str());
     return 0;
 }
@@ -92,7 +63,7 @@ int RunBenchReport(int argc, char** argv) {
 
     const ProgramFolders folders = FoldersFromArgs(args);
     OffscreenGuiApplication app("korvinaut-cli");
-    ReportJob job(folders);
+    ReportResources resources(folders);
     InstallDrawingFonts(folders);
     const TInData birth = ExampleBirthRecord(folders.SysDir);
 
@@ -100,7 +71,7 @@ int RunBenchReport(int argc, char** argv) {
     std::int32_t references = 0;
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        references = job.run(birth).references;
+        references = WriteReport(resources, birth, folders.output(), false).references;
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::vector<double> sorted = ms;

@@ -10,7 +10,7 @@
 
 #include "app/cli/birth_options.h"
 #include "app/cli/commands.h"
-#include "app/program_folders.h"
+#include "common/program_folders.h"
 #include "astro/chart_computation.h"
 #include "app/cli/drawing_setup.h"
 #include "chart/qt/wheel_image.h"

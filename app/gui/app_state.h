@@ -3,8 +3,8 @@
 // handed by reference to the windows that read or write it.
 #pragma once
 
-#include "app/program_folders.h"
-#include "app/settings.h"
+#include "common/program_folders.h"
+#include "common/settings.h"
 #include "astro/angles.h"
 #include "astro/chart_record.h"
 #include "astro/pluto.h"

@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
@@ -155,11 +156,26 @@ void TZKorvinautForm::Button4Click() {
 }
 
 bool TZKorvinautForm::MakeReport() {
-    HourglassCursor hourglass;
-    const bool done = runGuarded(this, [&] {
-        const ReportRunInput input{state_.folders, state_.BirthRecord, state_.chart, state_.settings};
-        RunReport(input, [&](const std::filesystem::path& bmp) { SaveWheelImage(image_, bmp); });
-    });
+    std::vector<std::string> warnings;
+    bool done = false;
+    {
+        HourglassCursor hourglass;
+        done = runGuarded(this, [&] {
+            const ReportRunInput input{state_.folders, state_.BirthRecord, state_.chart, state_.settings};
+            warnings = RunReport(input, [&](const std::filesystem::path& bmp) { SaveWheelImage(image_, bmp); }).warnings;
+        });
+    }
+    if (done && !warnings.empty()) {
+        // The report is written; damaged library files only lost their own fragments.
+        QString list;
+        for (const std::string& w : warnings) list += QString::fromStdString(w) + "\n";
+        QMessageBox box(QMessageBox::Warning, QString::fromUtf8("Библиотека текстов"),
+                        QString::fromUtf8("Гороскоп составлен, но в файлах библиотеки текстов есть ошибки; "
+                                          "фрагменты с ошибками могли выпасть из текста или сократиться."),
+                        QMessageBox::Ok, this);
+        box.setDetailedText(list);
+        box.exec();
+    }
     if (done && viewer_) viewer_->setProgramFolder(state_.folders.MainDir);
     return done;
 }

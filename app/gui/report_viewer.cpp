@@ -1,6 +1,12 @@
 #include "app/gui/report_viewer.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include <QFile>
 #include <QFileDialog>
+#include <QLocale>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -87,14 +93,38 @@ void TForm2::BitBtn1Click() {
     WebBrowser1->print(printer);
 }
 
+QPageLayout TForm2::pdfLayout(std::optional<QPageSize::PageSizeId> paper) {
+    const QPageSize::PageSizeId size =
+        paper ? *paper : QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
+    return QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+}
+
+void TForm2::writePdf(const QString& file, const QPageLayout& layout, std::function<void(bool)> done) {
+    connect(WebBrowser1->page(), &QWebEnginePage::pdfPrintingFinished, this,
+            [done](const QString& path, bool ok) {
+#ifndef _WIN32
+                if (ok) {
+                    // The browser engine writes its files for the owner alone; a saved
+                    // report is the user's document like any other.
+                    const mode_t mask = umask(0);
+                    umask(mask);
+                    chmod(QFile::encodeName(path).constData(), 0666 & ~mask);
+                }
+#endif
+                done(ok);
+            },
+            Qt::SingleShotConnection);
+    WebBrowser1->page()->printToPdf(file, layout);
+}
+
 void TForm2::SavePdfClick() {
     const QString file = QFileDialog::getSaveFileName(this, QString::fromUtf8("Сохранить гороскоп в PDF"),
                                                       QString::fromUtf8("horoscop.pdf"), "PDF (*.pdf)");
     if (file.isEmpty()) return;
-    connect(WebBrowser1->page(), &QWebEnginePage::pdfPrintingFinished, this, [this](const QString& path, bool ok) {
-        if (!ok) showError(this, QString::fromUtf8("Не удалось записать файл ") + path);
-    }, Qt::SingleShotConnection);
-    WebBrowser1->page()->printToPdf(file);
+    writePdf(file, pdfLayout(), [this, file](bool ok) {
+        if (!ok) showError(this, QString::fromUtf8("Не удалось записать файл ") + file);
+        else QMessageBox::information(this, windowTitle().trimmed(), QString::fromUtf8("Гороскоп сохранён в файл\n") + file);
+    });
 }
 
 void TForm2::BitBtn2Click() { accept(); }

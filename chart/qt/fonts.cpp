@@ -29,15 +29,19 @@ QString InstallAstroFont(const std::filesystem::path& programFolder) {
         for (const QString& family : families) {
             if (family == face) return {};
         }
-        const std::filesystem::path file = programFolder / kAstroFontFile;
-        if (QFontDatabase::addApplicationFont(QString::fromStdU16String(file.u16string())) < 0)
-            return AstroFontNotAddedMessage();
-        // No font-change broadcast: an application font belongs to this process's font
-        // database, and every QFont resolved from now on finds the new face.
-        return {};
+        return AddAstroFontFile(programFolder);
     } catch (...) {
         return AstroFontErrorMessage();
     }
+}
+
+QString AddAstroFontFile(const std::filesystem::path& programFolder) {
+    const std::filesystem::path file = programFolder / kAstroFontFile;
+    if (QFontDatabase::addApplicationFont(QString::fromStdU16String(file.u16string())) < 0)
+        return AstroFontNotAddedMessage();
+    // No font-change broadcast: an application font belongs to this process's font
+    // database, and every QFont resolved from now on finds the new face.
+    return {};
 }
 
 }  // namespace korv

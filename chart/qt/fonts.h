@@ -23,6 +23,8 @@ inline constexpr const char* kAstroFontFile = "Astro3.ttf";
 // Returns the message to show the user, empty on success; the caller shows it and the
 // start-up goes on either way (the wheel then draws in a substitute font).
 QString InstallAstroFont(const std::filesystem::path& programFolder = {});
+// Its second step: adds Astro3.ttf of `programFolder` whether or not the face is listed.
+QString AddAstroFontFile(const std::filesystem::path& programFolder);
 
 // The messages InstallAstroFont returns.
 QString AstroFontNotAddedMessage();

@@ -39,6 +39,9 @@
 #include "app/gui/place_form.h"
 #include "app/gui/problem_form.h"
 #include "app/gui/report_viewer.h"
+
+#include <QPdfDocument>
+#include <QPdfSelection>
 #include "astro/chart_computation.h"
 #include "chart/qt/fonts.h"
 #include "chart/qt/wheel_image.h"
@@ -503,6 +506,52 @@ private slots:
         QCOMPARE(loaded.front().front().toBool(), true);
         QVERIFY(p_->main.analysisButton()->isEnabled());
         QCOMPARE(p_->main.picture(), wheel);
+    }
+
+    // "Сохранить PDF" of the example report on A4 and on Letter: no blank or near-blank
+    // page (the print style lets long sections break across pages), and the text keeps
+    // the 15 mm margins. The page text is read back from the PDF.
+    void reportPdfPages_data() {
+        QTest::addColumn<int>("paper");
+        QTest::newRow("A4") << int(QPageSize::A4);
+        QTest::newRow("Letter") << int(QPageSize::Letter);
+    }
+    void reportPdfPages() {
+        QFETCH(int, paper);
+        p_->state.BirthRecord = korv::ExampleBirthRecord(mainDir_ / "System");
+        p_->state.flags.DataConfirmed = true;
+        QVERIFY(p_->main.ComputeAndDrawChart());
+        QVERIFY(p_->main.MakeReport());
+        QSignalSpy loaded(p_->viewer.browser(), &QWebEngineView::loadFinished);
+        p_->viewer.setProgramFolder(mainDir_);
+        p_->viewer.show();
+        QVERIFY(loaded.wait(30000));
+        const QString pdf = folder_.filePath("report.pdf");
+        bool finished = false, written = false;
+        p_->viewer.writePdf(pdf, TForm2::pdfLayout(QPageSize::PageSizeId(paper)), [&](bool ok) {
+            finished = true;
+            written = ok;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(finished, 60000);
+        QVERIFY(written);
+        p_->viewer.hide();
+
+        QPdfDocument doc;
+        QCOMPARE(doc.load(pdf), QPdfDocument::Error::None);
+        QVERIFY(doc.pageCount() > 10);
+        const double margin = 15 / 25.4 * 72 - 1;  // 15 mm in points, less a point for rounding
+        for (int page = 0; page < doc.pageCount(); ++page) {
+            const QPdfSelection text = doc.getAllText(page);
+            QVERIFY2(text.text().size() >= 300,
+                     qPrintable(QString("page %1 of %2 holds %3 characters").arg(page + 1).arg(doc.pageCount()).arg(text.text().size())));
+            const QRectF box = text.boundingRectangle();
+            const QSizeF size = doc.pagePointSize(page);
+            QVERIFY2(box.left() >= margin && box.top() >= margin && box.right() <= size.width() - margin &&
+                         box.bottom() <= size.height() - margin,
+                     qPrintable(QString("page %1: text at (%2, %3)-(%4, %5) of %6 x %7 points")
+                                    .arg(page + 1).arg(box.left()).arg(box.top()).arg(box.right()).arg(box.bottom())
+                                    .arg(size.width()).arg(size.height())));
+        }
     }
 
     // " Календарь" shows the date of the spin edits, refuses a day the month lacks and

@@ -6,6 +6,7 @@
 #include "common/error.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "input/zone_table.h"
 
 namespace korv {
 namespace {
@@ -151,35 +152,67 @@ std::array<double, kZoneFieldCount> ReadZoneFields(std::string_view countryLine,
     return zones;
 }
 
-std::string CoordTextFromCityLine(std::string_view cityLine, std::string_view where) {
+namespace {
+
+// The degrees and minutes fields of a city line, checked as the house computation
+// reads them back; the hemisphere is the sign of the degrees field, "-0" included.
+struct CityCoordinates {
+    int latDegrees = 0, lonDegrees = 0;  // without sign
+    bool south = false, west = false;
+    std::string latMinutes, lonMinutes;  // the file's two characters
+};
+
+CityCoordinates readCityCoordinates(std::string_view cityLine, std::string_view where) {
     const std::string latDegText = cutColumns(cityLine, 32, 34);
-    const std::string latMinutes = cutColumns(cityLine, 36, 37);
     const std::string lonDegText = cutColumns(cityLine, 39, 42);
-    const std::string lonMinutes = cutColumns(cityLine, 44, 45);
+    CityCoordinates c;
+    c.latMinutes = cutColumns(cityLine, 36, 37);
+    c.lonMinutes = cutColumns(cityLine, 44, 45);
     const int latDegrees = parseInt(latDegText, withWhere(where, "широта, градусы (столбцы 32-34)"));
     const int lonDegrees = parseInt(lonDegText, withWhere(where, "долгота, градусы (столбцы 39-42)"));
     if (std::abs(latDegrees) > 89)
         throw Error(withWhere(where, "широта " + std::to_string(latDegrees) + "° вне пределов от -89 до 89"));
     if (std::abs(lonDegrees) > 179)
         throw Error(withWhere(where, "долгота " + std::to_string(lonDegrees) + "° вне пределов от -179 до 179"));
-    if (!readableMinutes(latMinutes))
-        throw Error(withWhere(where, "минуты широты (столбцы 36-37) '" + cp1251ToUtf8(latMinutes) +
+    if (!readableMinutes(c.latMinutes))
+        throw Error(withWhere(where, "минуты широты (столбцы 36-37) '" + cp1251ToUtf8(c.latMinutes) +
                                          "' не число от 00 до 59"));
-    if (!readableMinutes(lonMinutes))
-        throw Error(withWhere(where, "минуты долготы (столбцы 44-45) '" + cp1251ToUtf8(lonMinutes) +
+    if (!readableMinutes(c.lonMinutes))
+        throw Error(withWhere(where, "минуты долготы (столбцы 44-45) '" + cp1251ToUtf8(c.lonMinutes) +
                                          "' не число от 00 до 59"));
+    c.latDegrees = std::abs(latDegrees);
+    c.lonDegrees = std::abs(lonDegrees);
+    // parseInt took the number, so a "-" in the field is its sign: "-0" is less than a
+    // degree south or west, which the integer alone would lose.
+    c.south = latDegText.find('-') != std::string::npos;
+    c.west = lonDegText.find('-') != std::string::npos;
+    return c;
+}
 
-    // The hemisphere comes from the sign of the whole degrees: -0 is 0, north or east.
+int minutesValue(const std::string& text) { return (text[0] == ' ' ? 0 : text[0] - '0') * 10 + (text[1] - '0'); }
+
+}  // namespace
+
+std::string CoordTextFromCityLine(std::string_view cityLine, std::string_view where) {
+    const CityCoordinates c = readCityCoordinates(cityLine, where);
     const std::string degreeSign = "\xB0";
     const std::string apostrophe = "\x92";
-    std::string text = padLeft(intText(std::abs(lonDegrees)), 3) + degreeSign + lonMinutes + apostrophe +
-                       cp(lonDegrees < 0 ? "ЗД" : "ВД") + "  " + padLeft(intText(std::abs(latDegrees)), 2) +
-                       degreeSign + latMinutes + apostrophe + cp(latDegrees < 0 ? "ЮШ" : "СШ");
+    std::string text = padLeft(intText(c.lonDegrees), 3) + degreeSign + c.lonMinutes + apostrophe +
+                       cp(c.west ? "ЗД" : "ВД") + "  " + padLeft(intText(c.latDegrees), 2) + degreeSign +
+                       c.latMinutes + apostrophe + cp(c.south ? "ЮШ" : "СШ");
     return text.substr(0, 19);
 }
 
+double CityLongitude(std::string_view cityLine, std::string_view where) {
+    const CityCoordinates c = readCityCoordinates(cityLine, where);
+    const double degrees = c.lonDegrees + minutesValue(c.lonMinutes) / 60.0;
+    return c.west ? -degrees : degrees;
+}
+
+std::string CityZoneName(std::string_view cityLine) { return trimBlanks(cutColumns(cityLine, 47, 80)); }
+
 ChosenPlace LookUpPlace(const std::filesystem::path& placeFile, std::string_view countryEntry,
-                        std::string_view cityEntry, int day, int month, int year) {
+                        std::string_view cityEntry, const LocalDateTime& birth) {
     const std::string key = countryKey(countryEntry);
     LineReader reader(placeFile);
     std::string countryLine;
@@ -199,28 +232,43 @@ ChosenPlace LookUpPlace(const std::filesystem::path& placeFile, std::string_view
         throw Error("Город " + shown(cityEntry) + " не найден в стране " + shown(countryEntry) + " (файл " +
                     displayPath(placeFile) +
                     "): файл изменился после того, как был прочитан список городов. Выберите страну снова.");
-    const int cityLineNumber = reader.lineNumber();
+    const std::string cityWhere = lineWhere(placeFile, reader.lineNumber());
 
     ChosenPlace place;
     place.city = cutColumns(cityLine, 2, 26);
-    place.coordText = CoordTextFromCityLine(cityLine, lineWhere(placeFile, cityLineNumber));
-    const auto zones = ReadZoneFields(countryLine, lineWhere(placeFile, countryLineNumber));
-    const int field = ZoneFieldOfPeriod(ZonePeriod(JulianDayAt0h(day, month, year)));
-    place.zoneHours = zones[field - 1];
+    place.coordText = CoordTextFromCityLine(cityLine, cityWhere);
+    place.zoneName = CityZoneName(cityLine);
+    if (!place.zoneName.empty()) {
+        const ZoneHistory history = ReadZoneHistory(ZoneTablePath(placeFile.parent_path()), place.zoneName);
+        place.clock = ReadLocalClock(history, birth, CityLongitude(cityLine, cityWhere));
+        place.zoneHours = place.clock->zoneHours;
+    } else {
+        const auto zones = ReadZoneFields(countryLine, lineWhere(placeFile, countryLineNumber));
+        const int field = ZoneFieldOfPeriod(ZonePeriod(JulianDayAt0h(birth.day, birth.month, birth.year)));
+        place.zoneHours = zones[field - 1];
+    }
     place.zoneText = FormatZoneText(place.zoneHours);
     return place;
 }
 
-void ChoosePlaceForRecord(TInData& record, const std::filesystem::path& placeFile, std::string_view countryEntry,
-                          std::string_view cityEntry) {
-    const int day = parseInt(cutColumns(record.dateText, 1, 2), "Дата рождения (день)");
-    const int month = parseInt(cutColumns(record.dateText, 4, 5), "Дата рождения (месяц)");
-    const int year = parseInt(cutColumns(record.dateText, 7, 10), "Дата рождения (год)");
-    const ChosenPlace place = LookUpPlace(placeFile, countryEntry, cityEntry, day, month, year);
+ChosenPlace ChoosePlaceForRecord(TInData& record, const std::filesystem::path& placeFile,
+                                 std::string_view countryEntry, std::string_view cityEntry) {
+    LocalDateTime birth;
+    birth.day = parseInt(cutColumns(record.dateText, 1, 2), "Дата рождения (день)");
+    birth.month = parseInt(cutColumns(record.dateText, 4, 5), "Дата рождения (месяц)");
+    birth.year = parseInt(cutColumns(record.dateText, 7, 10), "Дата рождения (год)");
+    birth.hour = parseInt(cutColumns(record.timeText, 1, 2), "Время рождения (час)");
+    birth.minute = parseInt(cutColumns(record.timeText, 4, 5), "Время рождения (минуты)");
+    birth.second = parseInt(cutColumns(record.timeText, 7, 8), "Время рождения (секунды)");
+    // The zone history counts in the Gregorian calendar with a year 0. That differs
+    // from the record's calendar only long before any zone's first change (1835 at the
+    // earliest), where every date reads as the city's own mean time alike.
+    const ChosenPlace place = LookUpPlace(placeFile, countryEntry, cityEntry, birth);
     record.city = place.city;
     record.coordText = place.coordText;
     record.zoneText = place.zoneText;
     record.zoneHours = place.zoneHours;
+    return place;
 }
 
 }  // namespace korv

@@ -7,14 +7,17 @@
 //                 73-76: standard time in hours east during eleven historical periods
 //   city line     blank + name (2-31), latitude degrees 32-34 (signed, negative south),
 //                 minutes 36-37, longitude degrees 39-42 (signed, negative west),
-//                 minutes 44-45
+//                 minutes 44-45; then, for the cities of the generated atlas, a blank
+//                 and the time-zone name in 47-80 ("Europe/Moscow")
 // A country's cities follow its line up to the next country line. Entries of both lists
 // are the first 30 characters of their lines (a country's with its "*" made a blank),
 // and are matched byte for byte: case, blanks and padding count.
 //
 // The lookup turns a chosen country and city into the birth record's city (25
-// characters), coordinate text (19) and zone (hours, and its 5-character text) valid
-// on the birth date.
+// characters), coordinate text (19) and zone (hours, and its 5-character text) at the
+// birth moment: for a city with a zone name from the zone's history in the zone table
+// (System/zones.dat), which also tells whether summer time was in force; for a city
+// without one (added by hand) from its country line's field for the birth date.
 #pragma once
 
 #include <array>
@@ -25,6 +28,7 @@
 #include <vector>
 
 #include "input/birth_record.h"
+#include "input/local_clock.h"
 
 namespace korv {
 
@@ -77,31 +81,46 @@ int ZoneFieldOfPeriod(int period);
 std::array<double, kZoneFieldCount> ReadZoneFields(std::string_view countryLine, std::string_view where = {});
 
 // The 19-character coordinate text of a city line: longitude first, degrees without
-// sign, minutes as the file's two characters, hemispheres from the sign of the whole
-// degrees (so -0 reads as north or east). A degrees field that is not an integer, or
-// a value the house computation cannot read back (degrees beyond 89 / 179, minutes
-// not 00..59), raises korv::Error naming `where` and the field.
+// sign, minutes as the file's two characters, hemispheres from the sign of the degrees
+// field ("-0" is less than a degree south or west). A degrees field that is not an
+// integer, or a value the house computation cannot read back (degrees beyond 89 / 179,
+// minutes not 00..59), raises korv::Error naming `where` and the field.
 std::string CoordTextFromCityLine(std::string_view cityLine, std::string_view where = {});
+// The city's longitude in degrees, east positive (the fields as CoordTextFromCityLine
+// reads them).
+double CityLongitude(std::string_view cityLine, std::string_view where = {});
+// The time-zone name of a city line (columns 47-80, blanks trimmed); empty for a city
+// without one.
+std::string CityZoneName(std::string_view cityLine);
 
 // The place as the birth record takes it.
 struct ChosenPlace {
     std::string city;       // city line columns 2-26 (25 characters)
     std::string coordText;  // 19 characters
     std::string zoneText;   // 5 characters, one decimal ("  3.0", "-10.0")
-    double zoneHours = 0;   // the zone valid on the birth date, hours east
+    double zoneHours = 0;   // the zone at the birth moment, hours east
+    std::string zoneName;   // the city's time-zone name, empty without one
+    // For a city with a zone name: the clock at the birth moment (zone, summer time,
+    // local mean time, a skipped or repeated time). Without one the zone is the
+    // country line's and summer time is the user's to say.
+    std::optional<ClockReading> clock;
 };
 
 // Looks the city up as the place selection dialog does: from the start of the file to
 // the country line (first 30 characters equal to the country entry with "*" put back),
-// then on to the first line of that country equal to the city entry; the zone is the
-// country's zone on the given date. A country or city no longer there (the file
+// then on to the first line of that country equal to the city entry. The zone comes
+// from the city's zone history at the local birth date and time (the zone table in
+// the place file's folder), or, for a city without a zone name, from its country
+// line's field for the birth date. A country or city no longer there (the file
 // changed since its lists were read) stops the reading at the end of the country
-// block or of the file and raises korv::Error in Russian.
+// block or of the file and raises korv::Error in Russian; so does a zone name that
+// the zone table lacks.
 ChosenPlace LookUpPlace(const std::filesystem::path& placeFile, std::string_view countryEntry,
-                        std::string_view cityEntry, int day, int month, int year);
-// The same for the birth date of the record's dateText (day 1-2, month 4-5, year 7-10);
-// only on success are the record's city, coordText, zoneText and zoneHours written.
-void ChoosePlaceForRecord(TInData& record, const std::filesystem::path& placeFile,
-                          std::string_view countryEntry, std::string_view cityEntry);
+                        std::string_view cityEntry, const LocalDateTime& birth);
+// The same for the birth date and time of the record's dateText and timeText; only on
+// success are the record's city, coordText, zoneText and zoneHours written. Summer
+// time (dstCode) is left to the caller, who may take the returned clock's.
+ChosenPlace ChoosePlaceForRecord(TInData& record, const std::filesystem::path& placeFile,
+                                 std::string_view countryEntry, std::string_view cityEntry);
 
 }  // namespace korv

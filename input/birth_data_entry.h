@@ -4,6 +4,8 @@
 //   dialog opens      ClearBirthRecord(record)
 //   " Продолжить"     StoreBirthDialogValues(values, record)   name, date, time, sex, summer time
 //                     place selection dialog                   city, coordText, zone; PlaceChosen
+//                     when the atlas knows the clock and finds other summer time than
+//                     the box: SummerTimeQuestion, then SetSummerTime with the answer
 //                     FinishBirthDataEntry(record, flags, SysDir)
 //                         with a place: line assembled and converted, DataConfirmed set;
 //                         without: DataConfirmed cleared, line kept;
@@ -17,6 +19,7 @@
 #include <string>
 
 #include "input/birth_record.h"
+#include "input/local_clock.h"
 
 namespace korv {
 
@@ -57,6 +60,17 @@ void WriteClientFile(const std::filesystem::path& sysDir, const TInData& record)
 // The second half of " Продолжить", after the place selection dialog has closed:
 // ConfirmBirthData, then WriteClientFile whether or not a place was chosen.
 void FinishBirthDataEntry(TInData& record, BirthEntryFlags& flags, const std::filesystem::path& sysDir);
+
+// The question for the user (UTF-8) when the atlas's clock at the birth moment has
+// summer time and the box was not ticked, or the other way round: what the atlas
+// found, with a word on a repeated or skipped time or local mean time, ending in
+// "take the atlas's?". Empty when the two agree.
+std::string SummerTimeQuestion(const ClockReading& atlas, bool boxTicked);
+// The record's dstCode: "L" with summer time, "Z" without.
+void SetSummerTime(TInData& record, bool summer);
+// The zone and summer time the record's line holds, for the user (UTF-8):
+// "UT+3, летнее время", "UT-5, без летнего времени", "UT+5.8, ...".
+std::string ClockSummary(const TInData& record);
 
 // "   Отменить": no chart.
 inline void CancelBirthDataEntry(BirthEntryFlags& flags) { flags.DataConfirmed = false; }

@@ -13,6 +13,7 @@ PlaceSelection::PlaceSelection(std::filesystem::path sysDir) : sysDir_(std::move
 void PlaceSelection::activate(BirthEntryFlags& flags) {
     regionChosen_ = countryChosen_ = cityChosen_ = false;
     flags.PlaceChosen = false;
+    atlasClock_.reset();
     countries_.clear();
     cities_.clear();
     countryEntry_.clear();
@@ -49,10 +50,11 @@ void PlaceSelection::chooseCity(const std::string& cityEntry) {
     cityChosen_ = true;
 }
 
-void PlaceSelection::confirm(TInData& record, BirthEntryFlags& flags) const {
+void PlaceSelection::confirm(TInData& record, BirthEntryFlags& flags) {
     flags.PlaceChosen = false;
+    atlasClock_.reset();
     if (!regionChosen_ || !countryChosen_ || !cityChosen_) throw Error(kNoCityMessage);
-    ChoosePlaceForRecord(record, placeFilePath_, countryEntry_, cityEntry_);
+    atlasClock_ = ChoosePlaceForRecord(record, placeFilePath_, countryEntry_, cityEntry_).clock;
     flags.PlaceChosen = true;
 }
 

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,10 +40,14 @@ public:
     void chooseCity(const std::string& cityEntry);
 
     // " Продолжить": without region, country and city raises kNoCityMessage with
-    // PlaceChosen cleared; otherwise looks the place up for the record's dateText,
-    // fills the record's city, coordText, zoneText and zoneHours and sets PlaceChosen.
-    // A failed lookup raises korv::Error and stores nothing.
-    void confirm(TInData& record, BirthEntryFlags& flags) const;
+    // PlaceChosen cleared; otherwise looks the place up for the record's dateText and
+    // timeText, fills the record's city, coordText, zoneText and zoneHours, keeps what
+    // the atlas knows of the clock (atlasClock) and sets PlaceChosen. A failed lookup
+    // raises korv::Error and stores nothing.
+    void confirm(TInData& record, BirthEntryFlags& flags);
+    // The clock at the birth moment from the chosen city's zone history (summer time
+    // included), after a successful confirm; none for a city without a zone name.
+    const std::optional<ClockReading>& atlasClock() const { return atlasClock_; }
     // "  Отменить".
     static void cancel(BirthEntryFlags& flags) { flags.PlaceChosen = false; }
 
@@ -71,6 +76,7 @@ private:
     bool regionChosen_ = false;
     bool countryChosen_ = false;
     bool cityChosen_ = false;
+    std::optional<ClockReading> atlasClock_;
 };
 
 }  // namespace korv

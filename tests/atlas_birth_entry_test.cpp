@@ -165,6 +165,7 @@ protected:
     TInData record;
     void SetUp() override {
         record.dateText = "01.01.2000";
+        record.timeText = "12:00:00";
         places.activate(flags);
     }
     void expectNoCity() {
@@ -259,6 +260,65 @@ TEST_F(PlaceSelectionState, AddCityNeedsACountryAndReloadsTheList) {
     places.chooseCity(entry("Одесса"));
     places.confirm(record, flags);
     EXPECT_EQ(cp1251ToUtf8(record.coordText), " 30°44’ВД  46°29’СШ");
+}
+
+}  // namespace
+}  // namespace korv
+
+namespace korv {
+namespace {
+
+// What the atlas found against the box the user ticked.
+TEST(SummerTimeQuestion, AskedOnlyWhenAtlasAndBoxDiffer) {
+    ClockReading summer;
+    summer.zoneHours = 3;
+    summer.summer = true;
+    EXPECT_EQ(SummerTimeQuestion(summer, true), "");
+    const std::string asked = SummerTimeQuestion(summer, false);
+    EXPECT_NE(asked.find("действовало летнее время"), std::string::npos) << asked;
+    EXPECT_NE(asked.find("UT+3."), std::string::npos) << asked;
+    EXPECT_NE(asked.find("не отмечен"), std::string::npos) << asked;
+
+    ClockReading repeated = summer;
+    repeated.change = ClockChangeCase::Repeated;
+    EXPECT_NE(SummerTimeQuestion(repeated, false).find("дважды"), std::string::npos);
+    ClockReading skipped;
+    skipped.zoneHours = -5;
+    skipped.change = ClockChangeCase::Skipped;
+    const std::string skippedText = SummerTimeQuestion(skipped, true);
+    EXPECT_NE(skippedText.find("летнего времени не было"), std::string::npos) << skippedText;
+    EXPECT_NE(skippedText.find("UT-5."), std::string::npos) << skippedText;
+    EXPECT_NE(skippedText.find("такого времени на часах не было"), std::string::npos) << skippedText;
+    ClockReading meanTime;
+    meanTime.zoneHours = 2.5 + 1 / 60.0;
+    meanTime.localMeanTime = true;
+    EXPECT_NE(SummerTimeQuestion(meanTime, true).find("местному среднему времени (UT+2.5)"), std::string::npos);
+}
+
+TEST(SummerTimeQuestion, ClockSummaryShowsWhatTheLineHolds) {
+    TInData r;
+    r.zoneText = "  3.0";
+    SetSummerTime(r, true);
+    EXPECT_EQ(r.dstCode, "L");
+    EXPECT_EQ(ClockSummary(r), "UT+3, летнее время");
+    r.zoneText = "-10.0";
+    SetSummerTime(r, false);
+    EXPECT_EQ(ClockSummary(r), "UT-10, без летнего времени");
+    r.zoneText = "  5.8";
+    EXPECT_EQ(ClockSummary(r), "UT+5.8, без летнего времени");
+}
+
+TEST_F(PlaceSelectionState, ConfirmKeepsTheAtlasClockOfACityWithAZone) {
+    record.dateText = "01.07.1985";
+    places.chooseRegion(*FindRegion("europa"));
+    places.chooseCountry(entry("Пояса из таблицы"));
+    places.chooseCity(entry("Северный город"));
+    places.confirm(record, flags);
+    ASSERT_TRUE(places.atlasClock());
+    EXPECT_TRUE(places.atlasClock()->summer);
+    places.chooseCity(entry("Город без пояса"));
+    places.confirm(record, flags);
+    EXPECT_FALSE(places.atlasClock());
 }
 
 }  // namespace

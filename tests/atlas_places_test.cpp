@@ -158,7 +158,7 @@ TEST_P(AtlasPeriods, DateTakesTheZoneFieldOfItsPeriod) {
     const auto& r = GetParam();
     EXPECT_EQ(ZonePeriod(JulianDayAt0h(r.day, r.month, r.year)), r.period);
     const ChosenPlace p =
-        LookUpPlace(sampleFile("sng.wdt"), entry("Проверка периодов"), entry("Город периодов"), r.day, r.month, r.year);
+        LookUpPlace(sampleFile("sng.wdt"), entry("Проверка периодов"), entry("Город периодов"), {r.year, r.month, r.day});
     EXPECT_EQ(p.zoneHours, r.zone);
 }
 
@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AtlasZones, MoscowChangesOnTheBoundaryDay) {
     // "*Россия (Москва)" fields: 2 3 3 3 3 3 3 3 2 3 3.
     auto zone = [](int d, int m, int y) {
-        return LookUpPlace(sampleFile("sng.wdt"), entry("Россия (Москва)"), entry("Москва"), d, m, y);
+        return LookUpPlace(sampleFile("sng.wdt"), entry("Россия (Москва)"), entry("Москва"), {y, m, d});
     };
     EXPECT_EQ(zone(15, 6, 1930).zoneText, "  2.0");
     EXPECT_EQ(zone(16, 6, 1930).zoneText, "  3.0");
@@ -186,16 +186,16 @@ TEST(AtlasZones, MoscowChangesOnTheBoundaryDay) {
 }
 
 TEST(AtlasZones, ZoneTextKeepsOneDecimal) {
-    const auto nepal = LookUpPlace(sampleFile("sng.wdt"), entry("Непал"), entry("Катманду"), 1, 1, 2000);
+    const auto nepal = LookUpPlace(sampleFile("sng.wdt"), entry("Непал"), entry("Катманду"), {2000, 1, 1});
     EXPECT_EQ(nepal.zoneHours, 5.75);  // as the file has it; the record's line then holds 5.8
     EXPECT_EQ(nepal.zoneText, "  5.8");
     const auto west = [](int year) {
-        return LookUpPlace(sampleFile("sng.wdt"), entry("Запад и юг"), entry("Гонолулу"), 1, 1, year).zoneText;
+        return LookUpPlace(sampleFile("sng.wdt"), entry("Запад и юг"), entry("Гонолулу"), {year, 1, 1}).zoneText;
     };
     EXPECT_EQ(west(1925), "-11.0");
     EXPECT_EQ(west(2000), "-10.0");  // fills all five characters
     // Four blanks in a zone field read as 0.
-    EXPECT_EQ(LookUpPlace(sampleFile("sng.wdt"), entry("Нулевой пояс"), entry("Гринвичский город"), 1, 1, 2000)
+    EXPECT_EQ(LookUpPlace(sampleFile("sng.wdt"), entry("Нулевой пояс"), entry("Гринвичский город"), {2000, 1, 1})
                   .zoneText,
               "  0.0");
 }
@@ -236,7 +236,7 @@ class AtlasCoordinates : public ::testing::TestWithParam<CoordRow> {};
 
 TEST_P(AtlasCoordinates, CityLineGivesTheCoordinateText) {
     const auto& r = GetParam();
-    const auto p = LookUpPlace(sampleFile(r.file), entry(r.country), entry(r.city), 1, 1, 2000);
+    const auto p = LookUpPlace(sampleFile(r.file), entry(r.country), entry(r.city), {2000, 1, 1});
     EXPECT_EQ(utf8(p.coordText), r.coordText);
     EXPECT_EQ(p.coordText.size(), 19u);
 }
@@ -246,9 +246,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CoordRow{"NorthEast", "sng.wdt", "Россия (Москва)", "Москва", " 37°37’ВД  55°45’СШ"},
                       CoordRow{"ThreeDigitWest", "sng.wdt", "Запад и юг", "Гонолулу", "157°51’ЗД  21°18’СШ"},
                       CoordRow{"SouthWest", "sng.wdt", "Запад и юг", "Южный город", " 70°05’ЗД   5°30’ЮШ"},
-                      CoordRow{"MinusZeroIsNorthEast", "sng.wdt", "Запад и юг", "Около нуля", "  0°07’ВД   0°07’СШ"},
+                      CoordRow{"MinusZeroIsSouthWest", "sng.wdt", "Запад и юг", "Около нуля", "  0°07’ЗД   0°07’ЮШ"},
                       CoordRow{"LondonMinusZeroWest", "europa.wdt", "Великобритания", "Лондон",
-                               "  0°07’ВД  51°30’СШ"},
+                               "  0°07’ЗД  51°30’СШ"},
                       CoordRow{"ZeroDegrees", "sng.wdt", "Нулевой пояс", "Гринвичский город", "  0°00’ВД  51°28’СШ"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -263,7 +263,7 @@ TEST(AtlasLookup, CityNameKeeps25Characters) {
     EXPECT_NE(std::find(cities.begin(), cities.end(), " " + n25 + "    "), cities.end());
     EXPECT_NE(std::find(cities.begin(), cities.end(), " " + n29), cities.end());
     auto city = [](const std::string& e) {
-        return LookUpPlace(sampleFile("sng.wdt"), entry("Запад и юг"), e, 1, 1, 2000).city;
+        return LookUpPlace(sampleFile("sng.wdt"), entry("Запад и юг"), e, {2000, 1, 1}).city;
     };
     EXPECT_EQ(city(" " + n25 + "    "), n25);
     EXPECT_EQ(city(" " + n29), n29.substr(0, 25));
@@ -275,7 +275,7 @@ TEST(AtlasLookup, DuplicateFirst30EntriesFindTheFirstLine) {
     const auto cities = ReadCityList(sampleFile("sng.wdt"), entry("Запад и юг"));
     const std::string dup = " " + cp("Город с названием из 30 букв ");
     EXPECT_EQ(std::count(cities.begin(), cities.end(), dup), 2);
-    const auto p = LookUpPlace(sampleFile("sng.wdt"), entry("Запад и юг"), dup, 1, 1, 2000);
+    const auto p = LookUpPlace(sampleFile("sng.wdt"), entry("Запад и юг"), dup, {2000, 1, 1});
     EXPECT_EQ(utf8(p.coordText), " 42°02’ВД  42°01’СШ");
     EXPECT_EQ(p.city, cp("Город с названием из 30 б"));
 }
@@ -283,6 +283,7 @@ TEST(AtlasLookup, DuplicateFirst30EntriesFindTheFirstLine) {
 TEST(AtlasLookup, RecordGetsThePlaceForItsDateText) {
     TInData r;
     r.dateText = "16.06.1930";
+    r.timeText = "12:00:00";
     ChoosePlaceForRecord(r, sampleFile("sng.wdt"), entry("Россия (Москва)"), entry("Москва"));
     EXPECT_EQ(r.city, padRight(cp("Москва"), 25));
     EXPECT_EQ(utf8(r.coordText), " 37°37’ВД  55°45’СШ");
@@ -299,6 +300,7 @@ protected:
         writeLines(file, {countryLine("Первая", "   3"), cityLine("Город", " 10 00   10 00"),
                           countryLine("Вторая", "   4"), cityLine("Село", " 20 00   20 00")});
         record.dateText = "01.01.2000";
+        record.timeText = "12:00:00";
         record.city = "old city";
         record.coordText = "old coordinates";
         record.zoneText = "old";
@@ -360,7 +362,7 @@ TEST_F(AtlasChangedFile, UnreadableCityLineStoresNothing) {
 TEST(AtlasLookup, MissingPlaceFileIsAnError) {
     TempDir dir;
     EXPECT_THROW(ReadCountryList(dir.path() / "sng.wdt"), Error);
-    EXPECT_THROW(LookUpPlace(dir.path() / "sng.wdt", " A", " B", 1, 1, 2000), Error);
+    EXPECT_THROW(LookUpPlace(dir.path() / "sng.wdt", " A", " B", {2000, 1, 1}), Error);
 }
 
 }  // namespace

@@ -1,36 +1,41 @@
-// Spot checks of the program's own place files (data/System/*.wdt). The expected zones
-// are the standard times of the IANA time-zone database for the sampled dates (the
-// files are generated from it); each zone stands for its whole period, so the dates are
-// chosen where the period's zone is not in doubt. A file not generated yet skips its rows.
+// Spot checks of the program's own atlas (data/System/*.wdt with zones.dat). The
+// expected zone and summer time are those of the IANA time-zone database for the
+// local date and time (the files and the table are generated from it), chosen where
+// the atlases of old went wrong: the changes after 1992 in the former USSR, London's
+// all-year summer time of 1968-71, Paris on Greenwich time in the 1930s, Bali east of
+// the Jakarta line. A file not generated yet skips its rows.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 #include "common/error.h"
 #include "common/text.h"
 #include "input/atlas.h"
+#include "input/zone_table.h"
 
 namespace korv {
 namespace {
 
+const std::filesystem::path kSysDir = std::filesystem::path(KORVINAUT_SOURCE_DIR) / "data" / "System";
+
 std::filesystem::path realFile(std::string_view regionCode) {
-    return std::filesystem::path(KORVINAUT_SOURCE_DIR) / "data" / "System" /
-           std::string(FindRegion(regionCode)->fileName);
+    return kSysDir / std::string(FindRegion(regionCode)->fileName);
 }
 
 struct SpotRow {
     const char* name;
     const char* region;
     const char* country;  // the country line to use, or nullptr: the first holding the city
-    std::vector<const char*> cityNames;  // the city as the atlas may spell it
-    int day, month, year;
-    double zone;
+    const char* city;
+    LocalDateTime local;
     const char* zoneText;
+    bool summer;
 };
 
 class RealAtlasSpots : public ::testing::TestWithParam<SpotRow> {};
 
-TEST_P(RealAtlasSpots, ZoneOfTheDate) {
+TEST_P(RealAtlasSpots, ZoneAndSummerTimeAtTheMoment) {
     const SpotRow& r = GetParam();
     const auto file = realFile(r.region);
     if (!std::filesystem::exists(file)) GTEST_SKIP() << file << " is not generated yet";
@@ -43,38 +48,47 @@ TEST_P(RealAtlasSpots, ZoneOfTheDate) {
     }
     std::string country, city;
     for (const auto& c : countries) {
-        const auto cities = ReadCityList(file, c);
-        for (const char* name : r.cityNames)
-            if (const auto found = FindEntryByName(cities, cp(name)); found && city.empty()) {
-                country = c;
-                city = *found;
-            }
-        if (!city.empty()) break;
+        if (const auto found = FindEntryByName(ReadCityList(file, c), cp(r.city))) {
+            country = c;
+            city = *found;
+            break;
+        }
     }
-    ASSERT_FALSE(city.empty()) << "city '" << r.cityNames.front() << "' not found";
-    const ChosenPlace place = LookUpPlace(file, country, city, r.day, r.month, r.year);
-    EXPECT_EQ(place.zoneHours, r.zone) << cp1251ToUtf8(country);
-    EXPECT_EQ(place.zoneText, r.zoneText);
+    ASSERT_FALSE(city.empty()) << "city '" << r.city << "' not found";
+    const ChosenPlace place = LookUpPlace(file, country, city, r.local);
+    EXPECT_EQ(place.zoneText, r.zoneText) << cp1251ToUtf8(country);
+    ASSERT_TRUE(place.clock) << "no zone name";
+    EXPECT_EQ(place.clock->summer, r.summer);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RealAtlasSpots,
     ::testing::Values(
-        SpotRow{"MoscowBefore1930_06_16", "sng", "Россия (Москва)", {"Москва"}, 15, 6, 1930, 2, "  2.0"},
-        SpotRow{"MoscowFrom1930_06_16", "sng", "Россия (Москва)", {"Москва"}, 16, 6, 1930, 3, "  3.0"},
-        SpotRow{"Moscow1990", "sng", "Россия (Москва)", {"Москва"}, 17, 5, 1990, 3, "  3.0"},
-        SpotRow{"Novosibirsk1985", "sng", nullptr, {"Новосибирск"}, 1, 6, 1985, 7, "  7.0"},
-        SpotRow{"Kyiv1985", "sng", nullptr, {"Киев", "Київ"}, 1, 6, 1985, 3, "  3.0"},
-        SpotRow{"Kyiv2000", "sng", nullptr, {"Киев", "Київ"}, 1, 6, 2000, 2, "  2.0"},
-        SpotRow{"NewYork2000", "namerica", nullptr, {"Нью-Йорк"}, 1, 6, 2000, -5, " -5.0"},
-        SpotRow{"London2000", "europa", nullptr, {"Лондон"}, 1, 6, 2000, 0, "  0.0"},
-        SpotRow{"Tokyo2000", "azia", nullptr, {"Токио"}, 1, 6, 2000, 9, "  9.0"},
-        SpotRow{"Sydney2000", "austral", nullptr, {"Сидней"}, 1, 6, 2000, 10, " 10.0"},
-        SpotRow{"Kathmandu2000", "azia", nullptr, {"Катманду"}, 1, 6, 2000, 5.75, "  5.8"}),
+        // The example chart: summer time as the user ticks it.
+        SpotRow{"Moscow1990", "sng", "Россия (Москва)", "Москва", {1990, 5, 17, 14, 30}, "  3.0", true},
+        SpotRow{"MoscowSummerTimeAllYear2012", "sng", "Россия (Москва)", "Москва", {2012, 7, 15, 12}, "  4.0",
+                false},
+        // The decree of 16 June 1930 moved Moscow's clocks on 21 June.
+        SpotRow{"MoscowBeforeTheDecreeHour", "sng", "Россия (Москва)", "Москва", {1930, 6, 18, 12}, "  2.0", false},
+        SpotRow{"Minsk2012", "sng", "Беларусь", "Минск", {2012, 1, 15, 12}, "  3.0", false},
+        SpotRow{"Novosibirsk2015", "sng", nullptr, "Новосибирск", {2015, 1, 15, 12}, "  6.0", false},
+        SpotRow{"Novosibirsk2020", "sng", nullptr, "Новосибирск", {2020, 1, 15, 12}, "  7.0", false},
+        SpotRow{"Saratov2020", "sng", nullptr, "Саратов", {2020, 7, 15, 12}, "  4.0", false},
+        SpotRow{"Almaty2025", "sng", nullptr, "Алматы", {2025, 1, 15, 12}, "  5.0", false},
+        SpotRow{"LondonStandardTime1970", "europa", "Великобритания", "Лондон", {1970, 1, 15, 12}, "  1.0", false},
+        SpotRow{"Paris1935Winter", "europa", "Франция", "Париж", {1935, 1, 15, 12}, "  0.0", false},
+        SpotRow{"Paris1935Summer", "europa", "Франция", "Париж", {1935, 7, 15, 12}, "  0.0", true},
+        SpotRow{"Denpasar1990", "azia", nullptr, "Денпасар", {1990, 7, 1, 12}, "  8.0", false},
+        SpotRow{"NewYork1970Winter", "namerica", nullptr, "Нью-Йорк", {1970, 1, 15, 12}, " -5.0", false},
+        SpotRow{"NewYork1970Summer", "namerica", nullptr, "Нью-Йорк", {1970, 7, 15, 12}, " -5.0", true},
+        SpotRow{"SydneySummerInJanuary", "austral", nullptr, "Сидней", {2000, 1, 15, 12}, " 10.0", true},
+        SpotRow{"Kathmandu2000", "azia", nullptr, "Катманду", {2000, 6, 1, 12}, "  5.8", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Every line of every generated file reads as the lookup reads it: zone fields are
-// numbers, coordinates fit the coordinate text, lines end with CR LF and fit 80 columns.
+// numbers, coordinates fit the coordinate text, every city names a zone of the zone
+// table, lines end with CR LF and fit 80 columns, and no two cities of a country line
+// share their list entry.
 class RealAtlasFiles : public ::testing::TestWithParam<Region> {};
 
 TEST_P(RealAtlasFiles, EveryLineReads) {
@@ -86,22 +100,27 @@ TEST_P(RealAtlasFiles, EveryLineReads) {
     LineReader reader(file);
     std::string line;
     int countries = 0, cities = 0;
-    bool inCountry = false;
+    std::set<std::string> entries, zones;
     while (reader.next(line)) {
         const std::string where = displayPath(file) + ", строка " + std::to_string(reader.lineNumber());
         ASSERT_LE(line.size(), kPlaceLineLength) << where;
         if (!line.empty() && line[0] == '*') {
             EXPECT_NO_THROW(ReadZoneFields(line, where)) << where;
             ++countries;
-            inCountry = true;
+            entries.clear();
         } else {
-            ASSERT_TRUE(inCountry) << where << ": a city before any country";
+            ASSERT_GT(countries, 0) << where << ": a city before any country";
             EXPECT_NO_THROW(CoordTextFromCityLine(line, where)) << where;
+            EXPECT_TRUE(entries.insert(line.substr(0, kPlaceEntryLength)).second) << where << ": entry repeated";
+            const std::string zone = CityZoneName(line);
+            EXPECT_FALSE(zone.empty()) << where;
+            zones.insert(zone);
             ++cities;
         }
     }
     EXPECT_GT(countries, 0);
     EXPECT_GT(cities, countries);
+    for (const std::string& zone : zones) EXPECT_NO_THROW(ReadZoneHistory(ZoneTablePath(kSysDir), zone)) << zone;
 }
 
 INSTANTIATE_TEST_SUITE_P(Regions, RealAtlasFiles, ::testing::ValuesIn(Regions().begin(), Regions().end()),

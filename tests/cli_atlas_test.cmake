@@ -60,9 +60,31 @@ run_cli(convert --date 15.06.1930 --time 12:00 --region sng --country "Росс�
 if(NOT out MATCHES "\"zoneText\": \"  2.0\"")
   message(FATAL_ERROR "the day before 1930-06-16 must take zone field 1:\n${out}")
 endif()
-run_cli(convert --date 17.05.1990 --time 14:30 --region sng --country "Россия (Москва)" --city Москва --zone 3
+run_cli(convert --date 17.05.1990 --time 14:30 --region sng --country "Россия (Москва)" --city Москва --lat 55
         --dir ${SAMPLE})
-expect_refused("an atlas place with --zone" "not --zone")
+expect_refused("an atlas place with --lat" "not --lat")
+
+# A city with a zone name: zone and summer time from its history unless given.
+set(north convert --date 01.07.1985 --time 12:00 --region europa --country "Пояса из таблицы"
+    --city "Северный город" --dir ${SAMPLE} --json)
+function(expect_clock what zone dst)
+  expect_ok("${what}")
+  string(JSON z GET "${out}" zoneText)
+  string(JSON d GET "${out}" dstCode)
+  if(NOT z STREQUAL "${zone}" OR NOT d STREQUAL "${dst}")
+    message(FATAL_ERROR "${what}: zone '${z}' summer '${d}', expected '${zone}' '${dst}':\n${out}")
+  endif()
+endfunction()
+run_cli(${north})
+expect_clock("the history's summer time" "  2.0" "L")
+run_cli(${north} --no-summer)
+expect_clock("--no-summer over the history" "  2.0" "Z")
+run_cli(${north} --zone 5)
+expect_clock("--zone over the history" "  5.0" "Z")
+run_cli(${north} --zone 5 --summer)
+expect_clock("--zone and --summer" "  5.0" "L")
+run_cli(${north} --summer --no-summer)
+expect_refused("--summer with --no-summer" "either --summer or --no-summer")
 run_cli(convert --date 17.05.1990 --time 14:30 --region sng --country "Россия (Москва)" --dir ${SAMPLE})
 expect_refused("an atlas place without --city" "all three")
 
@@ -105,6 +127,14 @@ if(NOT out MATCHES "\"zoneText\": \"  3.0\"")
   message(FATAL_ERROR "Moscow's zone in 1990 is not 3.0:\n${out}")
 endif()
 string(JSON coords GET "${out}" coordText)
+# Without --summer the history knows the summer time of 1990, and that Moscow kept
+# summer time all year in 2012 as its zone 4.
+run_cli(convert --date 17.05.1990 --time 14:30 --region sng --country "Россия (Москва)" --city Москва --dir ${REAL}
+        --json)
+expect_clock("Moscow 1990 from the history" "  3.0" "L")
+run_cli(convert --date 15.01.2012 --time 12:00 --region sng --country "Россия (Москва)" --city Москва --dir ${REAL}
+        --json)
+expect_clock("Moscow 2012 from the history" "  4.0" "Z")
 if(NOT EXISTS ${REAL}/System/pluto.sys)
   message(STATUS "data/System/pluto.sys missing: the chart check is skipped")
   return()

@@ -110,9 +110,10 @@ Args argsOfRow(const Row& row, const ProgramFolders& folders) {
         else throw Error("sex: '" + sex + "' is neither M nor F (М or Ж)");
     }
     if (const std::string summer = lowerAscii(row.cell("summer")); !summer.empty()) {
+        // Left empty, an atlas place takes the summer time of its zone history.
         if (summer == "1" || summer == "yes" || summer == "да" || summer == "Да" || summer == "ДА") o["--summer"] = {};
-        else if (summer != "0" && summer != "no" && summer != "нет" && summer != "Нет" && summer != "НЕТ")
-            throw Error("summer: '" + row.cell("summer") + "' is neither yes nor no (1 or 0, да or нет)");
+        else if (summer == "0" || summer == "no" || summer == "нет" || summer == "Нет" || summer == "НЕТ") o["--no-summer"] = {};
+        else throw Error("summer: '" + row.cell("summer") + "' is neither yes nor no (1 or 0, да or нет)");
     }
     if (!row.cell("region").empty() || !row.cell("country").empty()) {
         put("--region", "region");

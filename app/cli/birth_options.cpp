@@ -12,9 +12,9 @@
 namespace korv::cli {
 
 const std::set<std::string> kBirthOptions = {"--name", "--sex", "--date", "--time", "--zone", "--summer",
-                                             "--coords", "--lat", "--lon", "--line", "--city",
+                                             "--no-summer", "--coords", "--lat", "--lon", "--line", "--city",
                                              "--region", "--country", "--dir"};
-const std::set<std::string> kBirthFlags = {"--summer"};
+const std::set<std::string> kBirthFlags = {"--summer", "--no-summer"};
 
 namespace {
 
@@ -72,12 +72,21 @@ std::string cp1251Option(const Args& args, const std::string& option) {
     return userTextToCp1251(args.value(option), option, 80);
 }
 
-// The place from the atlas: city, coordinate text and the zone valid on the record's
-// date, as the place selection dialog finds them.
+double zoneFromArgs(const Args& args) {
+    const double zone = parseFloat(args.value("--zone"), "--zone");
+    if (zone < -14 || zone > 14) throw Error("--zone: the zone must lie between -14 and 14 hours");
+    return zone;
+}
+
+// The place from the atlas: city and coordinate text, and the zone and summer time at
+// the birth moment as the place selection dialog finds them (the city's zone history,
+// or its country line's zone without summer time). --zone replaces the atlas's zone
+// and summer time (summer time is then --summer's), --summer or --no-summer its
+// summer time alone.
 void placeFromAtlas(const Args& args, BirthLineFields& f) {
-    for (const char* other : {"--zone", "--coords", "--lat", "--lon"})
+    for (const char* other : {"--coords", "--lat", "--lon"})
         if (args.has(other))
-            throw Error(std::string("Give either --region, --country and --city or coordinates and zone, not ") + other);
+            throw Error(std::string("Give either --region, --country and --city or coordinates, not ") + other);
     if (!args.has("--region") || !args.has("--country") || !args.has("--city"))
         throw Error("Give the place with all three of --region, --country and --city");
     const std::filesystem::path placeFile = PlaceFilePath(FoldersFromArgs(args).SysDir, RegionFromArgs(args));
@@ -89,10 +98,15 @@ void placeFromAtlas(const Args& args, BirthLineFields& f) {
                     cp1251ToUtf8(trimBlanks(country)) + "\" lists them)");
     TInData record;
     record.dateText = f.dateText;
-    ChoosePlaceForRecord(record, placeFile, country, *city);
+    record.timeText = f.timeText;
+    const ChosenPlace place = ChoosePlaceForRecord(record, placeFile, country, *city);
     f.city = record.city;
     f.coordText = record.coordText;
-    f.zoneText = record.zoneText;
+    f.zoneText = args.has("--zone") ? FormatZoneText(zoneFromArgs(args)) : record.zoneText;
+    bool summer = place.clock && place.clock->summer && !args.has("--zone");
+    if (args.has("--summer")) summer = true;
+    if (args.has("--no-summer")) summer = false;
+    f.dstCode = summer ? "L" : "Z";
 }
 
 }  // namespace
@@ -148,18 +162,17 @@ TInData BirthRecordFromArgs(const Args& args, bool requirePlace) {
         f.name = padRight(userTextToCp1251(args.value("--name"), "--name", 40), 40);
         f.dateText = FormatDateText(day, month, year);
         f.timeText = FormatTimeText(hour, minute, second);
+        if (args.has("--summer") && args.has("--no-summer")) throw Error("Give either --summer or --no-summer");
         if (args.has("--region") || args.has("--country")) {
             placeFromAtlas(args, f);
         } else {
             if (!args.has("--zone")) throw Error("Give the time zone: --zone HOURS (east positive)");
-            const double zone = parseFloat(args.value("--zone"), "--zone");
-            if (zone < -14 || zone > 14) throw Error("--zone: the zone must lie between -14 and 14 hours");
             f.city = padRight(userTextToCp1251(args.value("--city"), "--city", 25), 25);
             f.coordText = coordTextFromArgs(args, requirePlace);
-            f.zoneText = FormatZoneText(zone);
+            f.zoneText = FormatZoneText(zoneFromArgs(args));
+            f.dstCode = args.has("--summer") ? "L" : "Z";
         }
         f.sexCode = sex;
-        f.dstCode = args.has("--summer") ? "L" : "Z";
         record.line = AssembleBirthLine(f);
     }
     ConvertBirthData(record);

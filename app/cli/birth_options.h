@@ -2,7 +2,8 @@
 // --summer, --coords or --lat/--lon, or a whole --line), turned into a birth record.
 // Instead of coordinates and zone the place may come from the atlas: --region R
 // --country C --city N, looked up in the place files of DIR/System (--dir, default the
-// working directory) as the place selection dialog does.
+// working directory) as the place selection dialog does; the zone and summer time then
+// come from the city's zone history unless --zone, or --summer / --no-summer, is given.
 #pragma once
 
 #include <filesystem>

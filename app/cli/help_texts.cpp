@@ -14,12 +14,15 @@ namespace {
     "  --time HH:MM[:SS]      local clock time\n"                                                        \
     "  --zone HOURS           standard time zone, hours east of Greenwich (Moscow 3, New York -5)\n"     \
     "  --summer               summer (daylight-saving) time was in force\n"                              \
+    "  --no-summer            it was not (for an atlas place whose history says otherwise)\n"           \
     "  --coords TEXT          coordinate text as stored in the birth record (19 characters)\n"           \
     "  --lat DEG --lon DEG    or decimal degrees, north and east positive\n"                             \
     "  --city TEXT            place name to record (up to 25 characters)\n"                              \
     "  --line TEXT            or a whole 123-column birth line\n"                                        \
     "  --region R --country C --city N   or the place from the atlas (see `places`):\n"                  \
-    "                         coordinates and the zone valid on the birth date\n"
+    "                         coordinates, and the zone and summer time at the birth moment\n"          \
+    "                         from the city's zone history (--zone replaces both, --summer or\n"        \
+    "                         --no-summer the summer time)\n"
 
 #define DIR_OPTION                                                                                       \
     "  --dir PROGRAM_FOLDER   the program folder (System/, Images/, Output/); default: the folder\n"     \

@@ -69,22 +69,22 @@ QSpinBox* spinEdit(QWidget* parent, const char* name, const char* caption, int x
 
 QStringList TInput1hForm::explanationLines() {
     return {
-        QString::fromUtf8("   Летнее время на территории СССР используется с 1980 года."),
-        QString::fromUtf8("   Летнее время вводится в ночь с последней субботы на последнее"),
-        QString::fromUtf8("воскресение МАРТА переводом стрелок часов с 2:00 на 3:00."),
+        QString::fromUtf8("   Атлас программы знает историю часовых поясов и летнего"),
+        QString::fromUtf8("времени своих городов: по дате и времени рождения он сам"),
+        QString::fromUtf8("определяет пояс и то, действовало ли летнее время."),
         "",
-        QString::fromUtf8("   С 1980 года  по 1995 год включительно зимнее время  вводилось  "),
-        QString::fromUtf8("(отменялось летнее) в  ночь  с  последней субботы на последнее  "),
-        QString::fromUtf8("воскресение СЕНТЯБРЯ переводом стрелок часов с 3:00 на 2:00."),
+        QString::fromUtf8("   Если флажок \"Летнее время\" расходится с атласом, программа"),
+        QString::fromUtf8("скажет, что нашёл атлас, и спросит, что взять: данные атласа"),
+        QString::fromUtf8("или Ваш флажок. Например, когда известно, что часы в тот день"),
+        QString::fromUtf8("шли иначе, чем по правилам."),
         "",
-        QString::fromUtf8("   С осени 1996 года зимнее время вводится (отменяется летнее) "),
-        QString::fromUtf8("в ночь с последней субботы на последнее воскресение ОКТЯБРЯ "),
-        QString::fromUtf8("(как в Европе) переводом стрелок часов с 3:00 на 2:00."),
+        QString::fromUtf8("   Для городов, добавленных вручную, атлас летнего времени не"),
+        QString::fromUtf8("знает: отметьте флажок сами, если в день и час рождения часы"),
+        QString::fromUtf8("были переведены на час вперёд."),
         "",
-        QString::fromUtf8("   Если Вы хотите уточнить, зимнее или летнее время было на дату "),
-        QString::fromUtf8("рождения, щелкните на кнопке \"Календарь\" и проверьте, в какой "),
-        QString::fromUtf8("период попадает дата и время рождения. В соответствии с этим "),
-        QString::fromUtf8("отметьте, если нужно, \"Летнее время\"."),
+        QString::fromUtf8("   Кнопка \"Календарь\" покажет месяц рождения с днями недели:"),
+        QString::fromUtf8("так легко проверить, не пришлось ли рождение на ночь перевода"),
+        QString::fromUtf8("стрелок (обычно с субботы на воскресенье)."),
         "",
         QString::fromUtf8("Подробнее - в справочной системе. Щелкните на кнопке \"Помощь\"."),
     };
@@ -238,9 +238,30 @@ void TInput1hForm::BitBtn1Click() {
         StoreBirthDialogValues(values, state_.BirthRecord);
         state_.flags.PlaceChosen = false;
         if (place_) place_->exec();
+        if (state_.flags.PlaceChosen && place_) settleSummerTime();
         FinishBirthDataEntry(state_.BirthRecord, state_.flags, state_.folders.SysDir);
     });
     accept();
+}
+
+void TInput1hForm::settleSummerTime() {
+    const std::optional<ClockReading>& atlas = place_->selection().atlasClock();
+    if (!atlas) return;  // a city added by hand: the box decides
+    bool summer = CheckBox1->isChecked();
+    const std::string question = SummerTimeQuestion(*atlas, summer);
+    if (!question.empty()) {
+        QMessageBox box(QMessageBox::Question, "Korvinaut 7", QString::fromUtf8(question), QMessageBox::NoButton,
+                        this);
+        box.setObjectName("SummerTimeQuestion");
+        QPushButton* takeAtlas = box.addButton(QString::fromUtf8("Как в атласе"), QMessageBox::AcceptRole);
+        takeAtlas->setObjectName("TakeAtlas");
+        box.addButton(QString::fromUtf8("Оставить мой выбор"), QMessageBox::RejectRole)->setObjectName("KeepMine");
+        box.setDefaultButton(takeAtlas);
+        box.exec();
+        if (box.clickedButton() == takeAtlas) summer = atlas->summer;
+    }
+    SetSummerTime(state_.BirthRecord, summer);
+    CheckBox1->setChecked(summer);  // the box shows what the chart uses
 }
 
 void TInput1hForm::BitBtn3Click() { reject(); }

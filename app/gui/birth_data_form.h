@@ -40,6 +40,9 @@ protected:
 
 private:
     void FormActivate();
+    // After a place with a zone history: summer time as the atlas found it, or as the
+    // box says when the user keeps it (asked only when the two differ).
+    void settleSummerTime();
 
     AppState& state_;
     TInput2hForm* place_ = nullptr;

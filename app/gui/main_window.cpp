@@ -162,7 +162,7 @@ bool TZKorvinautForm::ComputeAndDrawChart() {
     Button4->setEnabled(false);
     const TInData& b = state_.BirthRecord;
     setWindowTitle(QString::fromUtf8(" Korvinaut 7   ") + fromCp(b.name) + " " + fromCp(b.dateText) + " " +
-                   fromCp(b.timeText) + " " + fromCp(b.city));
+                   fromCp(b.timeText) + " " + fromCp(b.city) + "  " + QString::fromUtf8(ClockSummary(b)));
     const bool done = runGuarded(this, [&] {
         if (state_.pluto.path() != state_.folders.SysDir / "pluto.sys")
             state_.pluto = PlutoTable(state_.folders.SysDir / "pluto.sys");

@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(fileLines(mainDir_ / "System" / "Client.dat"),
                  QStringList{QString::fromStdString(korv::cp1251ToUtf8(expected.line))});
         QCOMPARE(p_->main.windowTitle(), u(" Korvinaut 7   ") + kAnna.name.leftJustified(40) + u(" 17.05.1990 14:30:00 ") +
-                                             kAnna.city.leftJustified(25));
+                                             kAnna.city.leftJustified(25) + u("  UT+3, летнее время"));
         QVERIFY(p_->main.analysisButton()->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
 
@@ -345,6 +345,49 @@ private slots:
         QVERIFY(summer);
     }
 
+    void summerTimeQuestion_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("summerUsed");
+        QTest::newRow("take the atlas's") << "TakeAtlas" << true;
+        QTest::newRow("keep my own") << "KeepMine" << false;
+    }
+
+    // The box unticked for a birth the atlas finds in summer time: the user is asked,
+    // and the line, the caption and the box show what was used.
+    void summerTimeQuestion() {
+        QFETCH(QString, answer);
+        QFETCH(bool, summerUsed);
+        Person anna = kAnna;
+        anna.summerTime = false;
+        QString question;
+        bool boxAfter = !summerUsed;
+        whenOpen<TInput1hForm>([&](TInput1hForm* d) {
+            fillBirthDialog(d, anna);
+            whenOpen<TInput2hForm>([&](TInput2hForm* place) {
+                click(place, "BitBtn5");
+                clickEntry(child<QListWidget>(place, "ListBox1"), anna.country);
+                clickEntry(child<QListWidget>(place, "ListBox2"), anna.city);
+                whenOpen<QMessageBox>([&](QMessageBox* box) {
+                    question = box->text();
+                    click(box, qPrintable(answer));
+                });
+                click(place, "BitBtn1");
+            });
+            click(d, "BitBtn1");
+            boxAfter = child<QCheckBox>(d, "CheckBox1")->isChecked();
+        });
+        click(&p_->main, "Button1");
+
+        QVERIFY2(question.contains(u("действовало летнее время")), qPrintable(question));
+        QVERIFY(p_->state.flags.DataConfirmed);
+        const korv::TInData& got = p_->state.BirthRecord;
+        QCOMPARE(QString::fromStdString(got.dstCode), QString(summerUsed ? "L" : "Z"));
+        // 14:30 at zone 3 is 11:30 UT, or 10:30 UT in summer time.
+        QCOMPARE(got.moment, korv::DayNumber1900(17, 5, 1990, summerUsed ? 10 : 11, 30, 0));
+        QVERIFY(p_->main.windowTitle().endsWith(summerUsed ? u("UT+3, летнее время") : u("UT+3, без летнего времени")));
+        QCOMPARE(boxAfter, summerUsed);
+    }
+
     void placeMessages_data() {
         QTest::addColumn<QStringList>("steps");  // "CIS" (the region button), then entries to click
         QTest::addColumn<QString>("button");
@@ -402,36 +445,37 @@ private slots:
             auto* cities = child<QListWidget>(place, "ListBox2");
             before = entries(cities);
             whenOpen<TInput3hForm>([&](TInput3hForm* add) {
-                type(child<QLineEdit>(add, "Edit1"), u("Кубинка"));
+                type(child<QLineEdit>(add, "Edit1"), u("Дорохово"));
                 type(child<QLineEdit>(add, "Edit2"), "36");
-                type(child<QLineEdit>(add, "Edit3"), "7");  // one digit: not all entered
+                type(child<QLineEdit>(add, "Edit3"), "2");  // one digit: not all entered
                 type(child<QLineEdit>(add, "Edit4"), "55");
-                type(child<QLineEdit>(add, "Edit5"), "35");
+                type(child<QLineEdit>(add, "Edit5"), "33");
                 refusal = messageAfter(child<QPushButton>(add, "BitBtn1"));
-                child<QLineEdit>(add, "Edit3")->setText("42");
+                child<QLineEdit>(add, "Edit3")->setText("22");
                 click(add, "BitBtn1");
             });
             click(place, "BitBtn3");
             after = entries(cities);
             cityChosenAfterReload = !cities->selectedItems().isEmpty();
-            clickEntry(cities, u("Кубинка"));
+            clickEntry(cities, u("Дорохово"));
             click(place, "BitBtn1");
         });
         QCOMPARE(p_->place.exec(), int(QDialog::Accepted));
 
         QCOMPARE(refusal, u(korv::kNotAllEnteredMessage));
-        QVERIFY(!before.contains(u("Кубинка")));
-        QVERIFY(after.contains(u("Кубинка")));
+        QVERIFY(!before.contains(u("Дорохово")));
+        QVERIFY(after.contains(u("Дорохово")));
         QCOMPARE(after.size(), before.size() + 1);
         QVERIFY(!cityChosenAfterReload);
         QVERIFY(p_->state.flags.PlaceChosen);
-        QCOMPARE(QString::fromStdString(korv::cp1251ToUtf8(p_->state.BirthRecord.city)), u("Кубинка").leftJustified(25));
+        QCOMPARE(QString::fromStdString(korv::cp1251ToUtf8(p_->state.BirthRecord.city)), u("Дорохово").leftJustified(25));
 
         const QStringList lines = fileLines(mainDir_ / "System" / "sng.wdt");
         const auto country = std::find_if(lines.cbegin(), lines.cend(),
                                           [](const QString& l) { return l.startsWith(u("*Россия (Москва) ")); });
         QVERIFY(country != lines.cend());
-        QCOMPARE(*std::next(country), u(" Кубинка").leftJustified(31) + " 55 35   36 42");
+        // A city added by hand carries no zone name: it keeps the country line's zones.
+    QCOMPARE(*std::next(country), u(" Дорохово").leftJustified(31) + " 55 33   36 22");
         QCOMPARE(fileBytes(original), originalBytes);
     }
 

@@ -223,6 +223,7 @@ GENDERED = [
      "«первым»/«первой» agreeing with the reader"),
     (re.compile(r"\b(хозяином|хозяйкой|хозяин|хозяйка|мужем|женой)\b", re.I),
      "a noun of one sex for the reader"),
+    (re.compile(r"\b(каким|какой|таким|такой) Вас\b"), "«каким Вас…» agreeing with the reader"),
 ]
 # With «Вы» a short adjective or a past verb is plural whoever the reader is («Вы готовы»,
 # «Вы были»): a singular one is wrong in every file, a man's and a woman's included.
@@ -234,6 +235,9 @@ SINGULAR_WITH_VY = re.compile(
     r"уязвим|уязвима|защищён|защищена|силён|сильна|умён|умна|честен|честна|"
     r"щедр|щедра|горд|горда|счастлив|счастлива|упрям|упряма|требователен|требовательна|"
     r"внимателен|внимательна|осторожен|осторожна|терпелив|терпелива|надёжен|надёжна)\b")
+
+# The program uses the classical rulers: Uranus, Neptune and Pluto rule no sign here.
+OUTER_RULER = re.compile(r"\b(Уран|Нептун|Плутон)\w*\b[^.]{0,40}\b(сво[её]м|родном|собственном) (знаке|доме)", re.I)
 
 CALQUES = [
     "ресурс", "осознанност", "проживать", "проживайте", "проживание чувств",
@@ -339,6 +343,13 @@ def check(system, quiet=False):
     for t in texts:
         for m in SINGULAR_WITH_VY.finditer(plain(t.body)):
             fails.append(f"singular form with «Вы» (write the plural: «Вы готовы»): {t.where}: «{m.group(0)}»")
+
+    # Outer planets given a sign of their own.
+    for t in texts:
+        body = plain(t.body)
+        for m in OUTER_RULER.finditer(body):
+            fails.append(f"an outer planet in a sign or house of its own (the program uses classical rulers): "
+                         f"{t.where}: «{m.group(0)}»")
 
     # Calques.
     for t in texts:

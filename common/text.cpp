@@ -188,10 +188,13 @@ bool LineReader::next(std::string& line, std::size_t maxChars) {
         if (std::ferror(file_)) throwFileError("Read error", path_);
         return false;
     }
-    for (; c != EOF && c != '\n'; c = std::getc(file_))
+    std::size_t raw = 0;  // characters of the line, kept or not
+    int previous = EOF;
+    for (; c != EOF && c != '\n'; previous = c, c = std::getc(file_), ++raw)
         if (line.size() < maxChars || maxChars == std::string::npos) line += static_cast<char>(c);
-    if (maxChars != std::string::npos && line.size() > maxChars) line.resize(maxChars);
-    if (!line.empty() && line.back() == '\r' && c == '\n') line.pop_back();
+    // Only a CR right before the LF ends the line; a CR that happens to be the last kept
+    // character of a longer line is part of the text, whatever the number kept.
+    if (c == '\n' && previous == '\r' && raw <= maxChars) line.pop_back();
     if (std::ferror(file_)) throwFileError("Read error", path_);
     ++lineNumber_;
     return true;

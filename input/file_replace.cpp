@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <string>
 
@@ -51,10 +52,30 @@ void syncFolder(const std::filesystem::path& folder) {
     ::close(fd);
 }
 
+// Temporary files ".<name>.XXXXXX" of earlier replacements that never finished (the
+// program was killed mid-write). A young one may belong to a replacement running now.
+void removeStaleTemporaries(const std::filesystem::path& folder, const std::filesystem::path& target) {
+    const std::string prefix = "." + target.filename().string() + ".";
+    std::error_code ec;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (const auto& e : std::filesystem::directory_iterator(folder, ec)) {
+        const std::string name = e.path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.rfind(prefix, 0) != 0 || !e.is_regular_file(ec)) continue;
+        const auto modified = e.last_write_time(ec);
+        if (!ec && now - modified > std::chrono::minutes(5)) std::filesystem::remove(e.path(), ec);
+    }
+}
+
 }  // namespace
 
 void ReplaceFileContent(const std::filesystem::path& target, std::string_view content, const ReplaceHooks& hooks) {
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    struct stat current {};
+    if (::stat(target.c_str(), &current) == 0 && (current.st_mode & 0222) == 0)
+        throw Error("Файл " + displayPath(target) +
+                    " защищён от записи, и программа его не меняет. Снимите защиту (права на запись), "
+                    "если файл нужно изменить; файл остался прежним.");
+    removeStaleTemporaries(folder, target);
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) replaceFailed(target, "временный файл не создан", errno);
@@ -81,6 +102,7 @@ void ReplaceFileContent(const std::filesystem::path& target, std::string_view co
     if (::rename(tempFile.c_str(), target.c_str()) != 0) replaceFailed(target, "переименование", errno);
     guard.release();
     syncFolder(folder);
+    if (hooks.afterRename) hooks.afterRename(target);
 }
 
 }  // namespace korv

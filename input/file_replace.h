@@ -14,11 +14,16 @@ struct ReplaceHooks {
     // Called with the complete, flushed temporary file just before it is renamed over
     // the target; tests throw from it to simulate a failure at that point.
     std::function<void(const std::filesystem::path& tempFile)> beforeRename;
+    // Called once the target holds the new content (tests damage what follows).
+    std::function<void(const std::filesystem::path& target)> afterRename;
 };
 
 // Writes `content` (bytes as they are) as the new content of `target`. The new file
 // keeps the old one's permissions. A failure raises korv::Error naming the file; the
-// temporary file is removed and the target keeps its old content.
+// temporary file is removed and the target keeps its old content. A target that is
+// write-protected (no write permission for anyone) is refused, not replaced. Temporary
+// files of this naming that a killed run left behind (older than five minutes) are
+// removed first.
 void ReplaceFileContent(const std::filesystem::path& target, std::string_view content,
                         const ReplaceHooks& hooks = {});
 

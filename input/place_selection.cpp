@@ -61,8 +61,14 @@ void PlaceSelection::confirm(TInData& record, BirthEntryFlags& flags) {
 std::string PlaceSelection::addCity(const NewCity& input, const ReplaceHooks& hooks) {
     if (!canAddCity()) throw Error(kNoRegionAndCountryMessage);
     const std::string line = AddCity(placeFilePath_, countryEntry_, input, hooks);
+    // The city is in the file now: whatever happens to the list's reload, the addition
+    // has succeeded, and a failed reload leaves the country to be chosen again.
     const std::string country = countryEntry_;
-    chooseCountry(country);
+    try {
+        chooseCountry(country);
+    } catch (const Error&) {
+        cities_.clear();
+    }
     return line;
 }
 

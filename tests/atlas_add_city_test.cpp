@@ -2,9 +2,12 @@
 // line and the atomic replacement of the place file.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "atlas_test_support.h"
 #include "common/error.h"
@@ -65,6 +68,9 @@ struct CheckRow {
     void (*change)(NewCity&);
     const char* message;
 };
+
+// The row's name, not a dump of its bytes, in the test's name and messages.
+std::ostream& operator<<(std::ostream& os, const CheckRow& r) { return os << r.name; }
 
 class AddCityChecks : public ::testing::TestWithParam<CheckRow> {};
 
@@ -236,6 +242,31 @@ TEST_F(AddCityFile, NewFileKeepsThePermissions) {
     struct stat st {};
     ASSERT_EQ(::stat(file().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+// A write-protected place file is respected, not replaced behind its protection, and
+// says why; the temporary file of an add-city killed mid-write goes at the next one.
+TEST_F(AddCityFile, AWriteProtectedFileIsRefusedAndStaleTemporariesGo) {
+    const std::string before = readFileBytes(file());
+    std::filesystem::permissions(file(), std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                             std::filesystem::perms::others_read);
+    try {
+        AddCity(file(), entry("Украина"), moscowLike());
+        FAIL() << "a write-protected file was replaced";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("защищён от записи"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(readFileBytes(file()), before);
+
+    std::filesystem::permissions(file(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    const auto stale = copy.sysDir() / ".sng.wdt.a1b2c3";
+    const auto young = copy.sysDir() / ".sng.wdt.d4e5f6";  // may belong to a run going on now
+    writeLines(stale, {"half"});
+    writeLines(young, {"half"});
+    std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    AddCity(file(), entry("Украина"), moscowLike());
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(young));
 }
 
 TEST(AddCityReplace, FailedRenameKeepsTheOldFile) {

@@ -180,6 +180,24 @@ protected:
     }
 };
 
+// Once the file holds the new city, the addition has succeeded even when reloading the
+// list fails: the window must not report a failure for a city that was added.
+TEST_F(PlaceSelectionState, ACityIsAddedEvenWhenTheListCannotBeReloaded) {
+    places.chooseRegion(*FindRegion("sng"));
+    places.chooseCountry(entry("Украина"));
+    ReplaceHooks hooks;
+    std::string added;
+    hooks.afterRename = [&](const std::filesystem::path& target) {
+        added = readFileBytes(target);
+        std::filesystem::rename(target, target.string() + ".kept");
+        std::filesystem::create_directory(target);  // the reload now meets a read error
+    };
+    NewCity city{.name = cp("Новый"), .latDegrees = "50", .latMinutes = "00", .lonDegrees = "30", .lonMinutes = "00"};
+    EXPECT_NO_THROW(places.addCity(city, hooks));
+    EXPECT_NE(added.find(cp(" Новый")), std::string::npos);
+    EXPECT_TRUE(places.cities().empty());
+}
+
 TEST_F(PlaceSelectionState, NothingChosenIsRefused) {
     flags.PlaceChosen = true;
     expectNoCity();

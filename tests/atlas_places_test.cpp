@@ -3,6 +3,8 @@
 // are quoted where it matters) and from the boundary table of the place file format.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 
 #include "atlas_test_support.h"
@@ -94,6 +96,9 @@ struct OrderRow {
     const char* after;
 };
 
+// The row's name, not a dump of its bytes, in the test's name and messages.
+std::ostream& operator<<(std::ostream& os, const OrderRow& r) { return os << r.name; }
+
 class AtlasOrderRows : public ::testing::TestWithParam<OrderRow> {};
 
 TEST_P(AtlasOrderRows, SortsBefore) {
@@ -121,6 +126,9 @@ struct BoundaryRow {
     int day, month, year;
     double julianDay;
 };
+
+// The row's name, not a dump of its bytes, in the test's name and messages.
+std::ostream& operator<<(std::ostream& os, const BoundaryRow& r) { return os << r.name; }
 
 class AtlasBoundaries : public ::testing::TestWithParam<BoundaryRow> {};
 
@@ -151,6 +159,9 @@ struct PeriodRow {
     int period;
     double zone;
 };
+
+// The row's name, not a dump of its bytes, in the test's name and messages.
+std::ostream& operator<<(std::ostream& os, const PeriodRow& r) { return os << r.name; }
 
 class AtlasPeriods : public ::testing::TestWithParam<PeriodRow> {};
 
@@ -232,6 +243,9 @@ struct CoordRow {
     const char* coordText;
 };
 
+// The row's name, not a dump of its bytes, in the test's name and messages.
+std::ostream& operator<<(std::ostream& os, const CoordRow& r) { return os << r.name; }
+
 class AtlasCoordinates : public ::testing::TestWithParam<CoordRow> {};
 
 TEST_P(AtlasCoordinates, CityLineGivesTheCoordinateText) {
@@ -292,6 +306,21 @@ TEST(AtlasLookup, RecordGetsThePlaceForItsDateText) {
     r.dateText = "15.06.1930";
     ChoosePlaceForRecord(r, sampleFile("sng.wdt"), entry("Россия (Москва)"), entry("Москва"));
     EXPECT_EQ(r.zoneHours, 2.0);
+}
+
+// A lone CR inside a name (a damaged file) belongs to the name in the list and in the
+// lookup alike; it once ended the list's line early and the lookup answered that the
+// file had changed.
+TEST(AtlasLookup, ALoneCarriageReturnReadsTheSameInTheListAndTheLookup) {
+    TempDir dir;
+    const auto file = dir.path() / "sng.wdt";
+    std::string odd = cityLine("Город", " 10 00   10 00");
+    odd[29] = '\r';  // the 30th character: the last one the list keeps
+    std::string early = cityLine("Село", " 20 00   20 00");
+    early[5] = '\r';
+    writeLines(file, {countryLine("Страна", "   3"), odd, early});
+    for (const std::string& city : ReadCityList(file, entry("Страна")))
+        EXPECT_NO_THROW(LookUpPlace(file, entry("Страна"), city, {2000, 1, 1})) << city;
 }
 
 class AtlasChangedFile : public ::testing::Test {

@@ -6,6 +6,8 @@
 // the Jakarta line. A file not generated yet skips its rows.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <set>
 #include <vector>
 
@@ -32,6 +34,9 @@ struct SpotRow {
     const char* zoneText;
     bool summer;
 };
+
+// The row's name, not a dump of its bytes, in the test's name and messages.
+std::ostream& operator<<(std::ostream& os, const SpotRow& r) { return os << r.name; }
 
 class RealAtlasSpots : public ::testing::TestWithParam<SpotRow> {};
 
@@ -90,6 +95,11 @@ INSTANTIATE_TEST_SUITE_P(
 // table, lines end with CR LF and fit 80 columns, and no two cities of a country line
 // share their list entry.
 class RealAtlasFiles : public ::testing::TestWithParam<Region> {};
+
+}  // namespace
+// Found by argument lookup in namespace korv, where Region lives.
+std::ostream& operator<<(std::ostream& os, const Region& r) { return os << r.code; }
+namespace {
 
 TEST_P(RealAtlasFiles, EveryLineReads) {
     const auto file = realFile(GetParam().code);

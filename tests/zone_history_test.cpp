@@ -6,6 +6,8 @@
 // change dates were checked against a calendar.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 #include "atlas_test_support.h"
@@ -80,6 +82,9 @@ struct ClockRow {
     bool summer, localMean;
     ClockChangeCase change;
 };
+
+// The row's name, not a dump of its bytes, in the test's name and messages.
+std::ostream& operator<<(std::ostream& os, const ClockRow& r) { return os << r.name; }
 
 class LocalClock : public ::testing::TestWithParam<ClockRow> {};
 

@@ -95,6 +95,28 @@ std::vector<std::string> ReadCityList(const std::filesystem::path& placeFile, st
     return cities;
 }
 
+std::vector<AtlasCityRef> ListAtlasCities(const std::filesystem::path& sysDir) {
+    std::vector<AtlasCityRef> all;
+    for (int r = 0; r < static_cast<int>(kRegions.size()); ++r) {
+        const std::filesystem::path file = PlaceFilePath(sysDir, kRegions[r]);
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(file, ec)) continue;
+        // One pass over the file, read the way the two lists read it.
+        LineReader reader(file);
+        std::string line;
+        std::string country;
+        while (reader.next(line, kPlaceEntryLength)) {
+            if (!line.empty() && line[0] == '*') {
+                country = line;
+                country[0] = ' ';
+            } else if (!country.empty() && !trimBlanks(line).empty()) {
+                all.push_back({r, country, line});
+            }
+        }
+    }
+    return all;
+}
+
 std::optional<std::string> FindEntryByName(const std::vector<std::string>& entries, std::string_view name) {
     const std::string wanted = trimBlanks(name);
     for (const std::string& entry : entries)

@@ -58,6 +58,16 @@ std::vector<std::string> ReadCountryList(const std::filesystem::path& placeFile)
 // raises korv::Error.
 std::vector<std::string> ReadCityList(const std::filesystem::path& placeFile, std::string_view countryEntry);
 
+// Every city of the seven place files, for a search across the whole atlas: its region
+// (index into Regions()), its country entry and its city entry as the lists hold them.
+// A missing place file contributes nothing.
+struct AtlasCityRef {
+    int region = 0;
+    std::string country;
+    std::string city;
+};
+std::vector<AtlasCityRef> ListAtlasCities(const std::filesystem::path& sysDir);
+
 // The list entry a user means by `name`: the first entry (file order) equal to it once
 // leading and trailing blanks are trimmed from both; none when there is no such entry.
 std::optional<std::string> FindEntryByName(const std::vector<std::string>& entries, std::string_view name);

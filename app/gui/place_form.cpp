@@ -1,6 +1,10 @@
 #include "app/gui/place_form.h"
 
+#include <QCompleter>
+#include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStandardItemModel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
@@ -36,17 +40,25 @@ QIcon regionIcon(int index) {
     return QIcon(pixmap);
 }
 
-// The entries come sorted as the dialog shows them.
+// The entries come sorted as the dialog shows them. An entry keeps the file's leading
+// blank; the text shown does not, so that typing the first letters finds it.
 void fillList(QListWidget* list, const std::vector<std::string>& entries) {
     list->clear();
     for (const std::string& e : entries) {
-        auto* item = new QListWidgetItem(fromCp(e), list);
+        auto* item = new QListWidgetItem(fromCp(e).trimmed(), list);
         item->setData(kEntryRole, QByteArray::fromStdString(e));
     }
 }
 
+
 std::string entryOf(const QListWidgetItem* item) {
     return item ? item->data(kEntryRole).toByteArray().toStdString() : std::string();
+}
+
+QListWidgetItem* itemWithEntry(const QListWidget* list, const std::string& entry) {
+    for (int i = 0; i < list->count(); ++i)
+        if (entryOf(list->item(i)) == entry) return list->item(i);
+    return nullptr;
 }
 
 QListWidgetItem* selectedItem(const QListWidget* list) {
@@ -95,6 +107,26 @@ TInput2hForm::TInput2hForm(AppState& state, QWidget* parent) : QDialog(parent), 
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TInput2hForm::ListBox1Click);
     connect(ListBox2, &QListWidget::itemSelectionChanged, this, &TInput2hForm::ListBox2Click);
     connect(ListBox2, &QListWidget::itemDoubleClicked, this, [this] { BitBtn1Click(); });
+    // Coming to the city list with nothing selected selects its first city.
+    ListBox2->installEventFilter(this);
+
+    // A search across the whole atlas under the region buttons: the first letters of a
+    // city, then a choice from the list of matches, select region, country and city.
+    Search = new QLineEdit(this);
+    Search->setObjectName("Search");
+    Search->setGeometry(16, 440, 170, 28);
+    Search->setPlaceholderText(QString::fromUtf8("Найти город…"));
+    Search->setToolTip(QString::fromUtf8("Первые буквы названия города: программа найдёт его во всех регионах"));
+    Search->setFont(arialFont(13));
+    SearchCompleter = new QCompleter(this);
+    SearchCompleter->setCaseSensitivity(Qt::CaseInsensitive);
+    SearchCompleter->setFilterMode(Qt::MatchStartsWith);
+    SearchCompleter->setMaxVisibleItems(12);
+    SearchCompleter->setCompletionMode(QCompleter::PopupCompletion);
+    Search->setCompleter(SearchCompleter);
+    connect(SearchCompleter, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            [this](const QModelIndex& index) { chooseFound(index.data(Qt::UserRole).toInt()); });
+    connect(Search, &QLineEdit::textEdited, this, [this] { loadSearchIndex(); });
 
     auto* panel = new QWidget(this);
     panel->setObjectName("Panel1");
@@ -130,6 +162,46 @@ void TInput2hForm::FormActivate() {
     selection_.activate(state_.flags);
     ListBox1->clear();
     ListBox2->clear();
+    Search->clear();
+    searchIndexLoaded_ = false;  // a city may have been added since
+}
+
+bool TInput2hForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListBox2 && event->type() == QEvent::FocusIn && ListBox2->count() > 0 &&
+        ListBox2->selectedItems().isEmpty())
+        ListBox2->setCurrentRow(0);
+    return QDialog::eventFilter(watched, event);
+}
+
+void TInput2hForm::loadSearchIndex() {
+    if (searchIndexLoaded_) return;
+    searchIndexLoaded_ = true;
+    runGuarded(this, [&] {
+        found_ = ListAtlasCities(state_.folders.SysDir);
+        auto* model = new QStandardItemModel(SearchCompleter);
+        for (int i = 0; i < static_cast<int>(found_.size()); ++i) {
+            const AtlasCityRef& c = found_[i];
+            const QString region = QString::fromUtf8(Regions()[c.region].caption.data(), Regions()[c.region].caption.size());
+            auto* item = new QStandardItem(fromCp(c.city).trimmed() + "  —  " + fromCp(c.country).trimmed() + ", " +
+                                           region.trimmed());
+            item->setData(i, Qt::UserRole);
+            model->appendRow(item);
+        }
+        SearchCompleter->setModel(model);
+    });
+}
+
+void TInput2hForm::chooseFound(int index) {
+    if (index < 0 || index >= static_cast<int>(found_.size())) return;
+    const AtlasCityRef c = found_[index];
+    RegionClick(c.region);
+    if (QListWidgetItem* country = itemWithEntry(ListBox1, c.country)) ListBox1->setCurrentItem(country);
+    if (QListWidgetItem* city = itemWithEntry(ListBox2, c.city)) {
+        ListBox2->setCurrentItem(city);
+        ListBox2->scrollToItem(city);
+    }
+    Search->clear();
+    ListBox2->setFocus();
 }
 
 void TInput2hForm::RegionClick(int region) {
@@ -152,8 +224,12 @@ void TInput2hForm::ListBox1Click() {
 }
 
 void TInput2hForm::showCities() {
-    const QSignalBlocker quiet(ListBox2);  // refilling chooses no city
-    fillList(ListBox2, selection_.cities());
+    {
+        const QSignalBlocker quiet(ListBox2);  // refilling chooses no city
+        fillList(ListBox2, selection_.cities());
+    }
+    // A country of one city: that city is the choice.
+    if (ListBox2->count() == 1) ListBox2->setCurrentRow(0);
 }
 
 void TInput2hForm::ListBox2Click() {

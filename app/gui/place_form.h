@@ -5,8 +5,11 @@
 #include <string>
 
 #include "app/gui/app_state.h"
+#include "input/atlas.h"
 #include "input/place_selection.h"
 
+class QCompleter;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 
@@ -37,17 +40,26 @@ public slots:
     void BitBtn3Click();           // "Добавить город"
     void BitBtn4Click();           // "   &Помощь"
 
+    QLineEdit* searchField() const { return Search; }
+
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormActivate();
+    void loadSearchIndex();
+    void chooseFound(int index);  // index into found_
 
     AppState& state_;
     TInput3hForm* addCity_ = nullptr;
     PlaceSelection selection_{std::filesystem::path()};
     QListWidget* ListBox1;
     QListWidget* ListBox2;
+    QLineEdit* Search;
+    QCompleter* SearchCompleter;
+    std::vector<AtlasCityRef> found_;  // every city of the atlas, for the search
+    bool searchIndexLoaded_ = false;
 };
 
 }  // namespace korv::gui

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <algorithm>
 #include <QCalendarWidget>
+#include <QCompleter>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -536,6 +538,45 @@ private slots:
         click(&p_->main, "Button1");
         QCOMPARE(values, (QList<int>{31, 3000, 23, 59, 7}));
         QCOMPARE(focusAfter, (QStringList{"BitBtn3", "BitBtn4"}));
+    }
+
+    // Typing the first letters in a list jumps to the entry (any case, Cyrillic); coming
+    // to the city list selects its first city; the search finds a city in any region
+    // and selects region, country and city at once.
+    void placeDialogTypeAheadAndSearch() {
+        QString country, firstCity, foundCountry, foundCity;
+        whenOpen<TInput1hForm>([&](TInput1hForm* d) {
+            fillBirthDialog(d, kAnna);
+            whenOpen<TInput2hForm>([&](TInput2hForm* place) {
+                click(place, "BitBtn5");
+                auto* countries = child<QListWidget>(place, "ListBox1");
+                auto* cities = child<QListWidget>(place, "ListBox2");
+                countries->setFocus();
+                type(countries, u("укр"));
+                country = countries->selectedItems().value(0) ? countries->selectedItems()[0]->text() : QString();
+                cities->setFocus();
+                firstCity = cities->selectedItems().value(0) ? cities->selectedItems()[0]->text() : QString();
+
+                QLineEdit* search = place->searchField();
+                search->setFocus();
+                type(search, u("Ереван"));
+                QAbstractItemView* popup = search->completer()->popup();
+                QTRY_VERIFY(popup->isVisible());
+                popup->setCurrentIndex(search->completer()->completionModel()->index(0, 0));
+                QTest::keyClick(popup, Qt::Key_Return);
+                foundCountry = countries->selectedItems().value(0) ? countries->selectedItems()[0]->text() : QString();
+                foundCity = cities->selectedItems().value(0) ? cities->selectedItems()[0]->text() : QString();
+                click(place, "BitBtn1");
+            });
+            click(d, "BitBtn1");
+        });
+        click(&p_->main, "Button1");
+        QVERIFY2(country.startsWith(u("Украина")), qPrintable(country));
+        QVERIFY(!firstCity.isEmpty());
+        QCOMPARE(foundCountry, u("Армения"));
+        QCOMPARE(foundCity, u("Ереван"));
+        QVERIFY(p_->state.flags.DataConfirmed);
+        QVERIFY(p_->main.windowTitle().contains(u("Ереван")));
     }
 
     // "Анализ" disabled looks disabled: its caption is drawn paler than when enabled.

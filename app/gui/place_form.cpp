@@ -2,6 +2,7 @@
 
 #include <QCompleter>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardItemModel>
@@ -167,7 +168,9 @@ void TInput2hForm::FormActivate() {
 }
 
 bool TInput2hForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ListBox2 && event->type() == QEvent::FocusIn && ListBox2->count() > 0 &&
+    // By the keyboard only: a mouse click selects the city it lands on.
+    if (watched == ListBox2 && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason && ListBox2->count() > 0 &&
         ListBox2->selectedItems().isEmpty())
         ListBox2->setCurrentRow(0);
     return QDialog::eventFilter(watched, event);

@@ -554,7 +554,7 @@ private slots:
                 countries->setFocus();
                 type(countries, u("укр"));
                 country = countries->selectedItems().value(0) ? countries->selectedItems()[0]->text() : QString();
-                cities->setFocus();
+                cities->setFocus(Qt::TabFocusReason);
                 firstCity = cities->selectedItems().value(0) ? cities->selectedItems()[0]->text() : QString();
 
                 QLineEdit* search = place->searchField();

@@ -17,6 +17,7 @@
 #include "app/gui/add_city_form.h"
 #include "app/gui/birth_data_form.h"
 #include "app/gui/gui_support.h"
+#include "app/gui/help.h"
 #include "app/gui/main_window.h"
 #include "app/gui/place_form.h"
 #include "app/gui/problem_form.h"
@@ -36,8 +37,10 @@ void settle(int ms) {
 
 bool save(QWidget& window, const QString& folder, const char* name) {
     settle(400);
-    // The frame is left out: the window's own pixels as the X server has them.
-    const QPixmap pixmap = window.screen()->grabWindow(window.winId());
+    // The window with its frame as the window manager draws it (without one, the frame
+    // is the window itself): the part of the screen the window covers.
+    const QRect frame = window.frameGeometry();
+    const QPixmap pixmap = window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     const QString file = QDir(folder).filePath(QString(name) + ".png");
     const bool ok = !pixmap.isNull() && pixmap.save(file);
     std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "saved" : "could not save", file.toUtf8().constData());
@@ -108,6 +111,11 @@ bool runSequence(AppState& state, Forms f, const QString& folder) {
     f.about.show();
     ok &= save(f.about, folder, "about");
     f.about.hide();
+
+    OpenHelpTopic(&f.main, state.folders.MainDir, 100);
+    HelpWindow* help = HelpWindow::forWindow(&f.main);
+    ok &= save(*help, folder, "help");
+    help->hide();
     return ok;
 }
 

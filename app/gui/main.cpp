@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
@@ -80,6 +81,16 @@ int main(int argc, char** argv) {
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName("Korvinaut 7");
+    // Started from elsewhere than its program folder (not through the launcher): the
+    // folder of KORVINAUT_DIR, or the one the program itself lies in, when it is one.
+    if (!std::filesystem::is_directory("System")) {
+        const char* prepared = std::getenv("KORVINAUT_DIR");
+        const std::filesystem::path beside = QCoreApplication::applicationDirPath().toStdString();
+        if (prepared && std::filesystem::is_directory(std::filesystem::path(prepared) / "System"))
+            std::filesystem::current_path(prepared);
+        else if (std::filesystem::is_directory(beside / "System"))
+            std::filesystem::current_path(beside);
+    }
     QApplication::setWindowIcon(QIcon(":/korvinaut.png"));
     installQtTranslations(app);
     // Numbers are always written with "."; the core does its own conversions regardless.

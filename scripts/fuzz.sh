@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 seconds=${1:-}
 only=${2:-}
-runs=${KORVINAUT_FUZZ_RUNS:-4000}
+runs=${KORVINAUT_FUZZ_RUNS:-20000}
 
 if [[ ! -f build-fuzz/build.ninja ]]; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKORVINAUT_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null

@@ -275,13 +275,12 @@ ChosenPlace LookUpPlace(const std::filesystem::path& placeFile, std::string_view
 
 ChosenPlace ChoosePlaceForRecord(TInData& record, const std::filesystem::path& placeFile,
                                  std::string_view countryEntry, std::string_view cityEntry) {
-    LocalDateTime birth;
-    birth.day = parseInt(cutColumns(record.dateText, 1, 2), "Дата рождения (день)");
-    birth.month = parseInt(cutColumns(record.dateText, 4, 5), "Дата рождения (месяц)");
-    birth.year = parseInt(cutColumns(record.dateText, 7, 10), "Дата рождения (год)");
-    birth.hour = parseInt(cutColumns(record.timeText, 1, 2), "Время рождения (час)");
-    birth.minute = parseInt(cutColumns(record.timeText, 4, 5), "Время рождения (минуты)");
-    birth.second = parseInt(cutColumns(record.timeText, 7, 8), "Время рождения (секунды)");
+    // Read from a copy: only a successful choice writes to the record.
+    TInData when;
+    when.dateText = record.dateText;
+    when.timeText = record.timeText;
+    ReadDateAndTime(when);
+    const LocalDateTime birth{when.year, when.month, when.day, when.hour, when.minute, when.second};
     // The zone history counts in the Gregorian calendar with a year 0. That differs
     // from the record's calendar only long before any zone's first change (1835 at the
     // earliest), where every date reads as the city's own mean time alike.

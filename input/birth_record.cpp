@@ -75,6 +75,15 @@ int DaysInMonth(int month, int year) {
     return leap ? 29 : 28;
 }
 
+void ReadDateAndTime(TInData& r) {
+    r.day = parseInt(cutColumns(r.dateText, 1, 2), "Дата рождения (день)");
+    r.month = parseInt(cutColumns(r.dateText, 4, 5), "Дата рождения (месяц)");
+    r.year = parseInt(cutColumns(r.dateText, 7, 10), "Дата рождения (год)");
+    r.hour = parseInt(cutColumns(r.timeText, 1, 2), "Время рождения (час)");
+    r.minute = parseInt(cutColumns(r.timeText, 4, 5), "Время рождения (минуты)");
+    r.second = parseInt(cutColumns(r.timeText, 7, 8), "Время рождения (секунды)");
+}
+
 void ConvertBirthData(TInData& r) {
     const std::string& line = r.line;
     r.name = cutColumns(line, 1, 40);
@@ -86,12 +95,7 @@ void ConvertBirthData(TInData& r) {
     r.sexCode = cutColumns(line, 120, 120);
     r.dstCode = cutColumns(line, 123, 123);
 
-    r.day = parseInt(cutColumns(r.dateText, 1, 2), "Дата рождения (день)");
-    r.month = parseInt(cutColumns(r.dateText, 4, 5), "Дата рождения (месяц)");
-    r.year = parseInt(cutColumns(r.dateText, 7, 10), "Дата рождения (год)");
-    r.hour = parseInt(cutColumns(r.timeText, 1, 2), "Время рождения (час)");
-    r.minute = parseInt(cutColumns(r.timeText, 4, 5), "Время рождения (минуты)");
-    r.second = parseInt(cutColumns(r.timeText, 7, 8), "Время рождения (секунды)");
+    ReadDateAndTime(r);
     r.zoneHours = parseFloat(r.zoneText, "Часовой пояс");
     checkBirthRecord(r);
 

@@ -66,6 +66,11 @@ std::string FormatZoneText(double zoneHours);
 // refuses (a blank one is allowed: the moment needs no place).
 void ConvertBirthData(TInData& record);
 
+// Day, month, year, hour, minute and second of the record from its dateText and
+// timeText (the first step of ConvertBirthData); a field that does not convert raises
+// korv::Error naming it, and the fields read before it keep their new values.
+void ReadDateAndTime(TInData& record);
+
 // Days of `month` in `year` by the calendar DayNumber1900 counts with: Julian before
 // 1582-10-15 (every fourth year leap, 1 BC = -1 included), Gregorian from then on.
 int DaysInMonth(int month, int year);

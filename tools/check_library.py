@@ -8,6 +8,7 @@ integer fields) converts, every fragment ends with "@", no fragment starts
 with an empty line, no text line starts with "*", no "@" inside a text, at
 most 10,000 characters, the file is Windows-1251 with CR LF line ends.
 Prints the keys found per file, duplicates and errors; exits 1 on any error.
+check_file also gives the text of each fragment, for tools/library_lint.py.
 """
 import sys
 from pathlib import Path
@@ -25,18 +26,20 @@ def parse_key(line):
 
 
 def check_file(path):
+    """Returns (errors, keys: key -> line of its first fragment, texts: key -> that text)."""
     errors = []
     raw = path.read_bytes()
     try:
         text = raw.decode("cp1251")
     except UnicodeDecodeError as e:
-        return [f"{path}: not Windows-1251: {e}"], {}
+        return [f"{path}: not Windows-1251: {e}"], {}, {}
     if b"\n" in raw.replace(b"\r\n", b""):
         errors.append(f"{path}: a line ends with LF alone (must be CR LF)")
     if raw.startswith(b"\xef\xbb\xbf"):
         errors.append(f"{path}: starts with a UTF-8 byte order mark")
     lines = text.split("\r\n")
     keys = {}
+    texts = {}
     i = 0
     while i < len(lines):
         line = lines[i]
@@ -72,10 +75,11 @@ def check_file(path):
         if not closed:
             errors.append(f"{path}:{i + 1}: fragment {key} has no closing '@'")
         fragment = "\r\n".join(body)
+        texts.setdefault(key, fragment)
         if len(fragment) > 10000:
             errors.append(f"{path}:{i + 1}: fragment {key} longer than 10,000 characters")
         i = j + 1
-    return errors, keys
+    return errors, keys, texts
 
 
 def main(argv):
@@ -88,7 +92,7 @@ def main(argv):
             files.append(p)
     all_errors = []
     for f in files:
-        errors, keys = check_file(f)
+        errors, keys, _ = check_file(f)
         all_errors += errors
         print(f"{f}: {len(keys)} fragments")
     for e in all_errors:

@@ -67,37 +67,15 @@ def format_key(key):
 
 def parse_fragments(path):
     """Yields (key, body) of every fragment of a keyed file, first occurrence of a key only."""
-    text = path.read_bytes().decode("cp1251", errors="replace").replace("\r\n", "\n")
-    lines = text.split("\n")
-    seen = set()
-    i = 0
-    while i < len(lines):
-        line = lines[i]
-        if not line.startswith("*"):
-            i += 1
-            continue
-        try:
-            key = tuple(int(line[s:s + 3].strip()) for s in range(2, 27, 4))
-        except ValueError:
-            i += 1
-            continue
-        body = []
-        j = i + 1
-        while j < len(lines):
-            at = lines[j].find("@")
-            if at >= 0:
-                body.append(lines[j][:at])
-                break
-            body.append(lines[j])
-            j += 1
-        if key not in seen:
-            seen.add(key)
-            yield key, "\n".join(body)
-        i = j + 1
+    _, _, texts = check_file(path)
+    for key, body in texts.items():
+        yield key, body.replace("\r\n", "\n")
 
 
 def read_library(system):
+    """Every text of the library, and the format errors of its keyed files."""
     texts = []
+    errors = []
     for folder in sorted(system.glob("Text_*")):
         for path in sorted(folder.iterdir()):
             if not path.is_file():
@@ -105,9 +83,11 @@ def read_library(system):
             if path.name in WHOLE_COPY:
                 body = path.read_bytes().decode("cp1251", errors="replace")
                 texts.append(Text(path, None, body))
-            else:
-                texts += [Text(path, k, b) for k, b in parse_fragments(path)]
-    return texts
+                continue
+            file_errors, _, bodies = check_file(path)
+            errors += file_errors
+            texts += [Text(path, k, b.replace("\r\n", "\n")) for k, b in bodies.items()]
+    return texts, errors
 
 
 # ---------------------------------------------------------------------------
@@ -289,15 +269,10 @@ def ends_on_advice(text):
 
 
 def check(system, quiet=False):
-    texts = read_library(system)
+    # Format errors of the keyed files come first (the same rules as the program's checker).
+    texts, fails = read_library(system)
     fragments = [t for t in texts if t.key is not None]
-    fails = []
     warns = []
-
-    # Format of every keyed file (the same rules as the program's checker).
-    for path in sorted({t.path for t in fragments}):
-        errors, _ = check_file(path)
-        fails += errors
 
     # Repeated sentences.
     where = collections.defaultdict(list)
@@ -425,7 +400,7 @@ def import_file(src, dest):
         bad = text[e.start:e.end]
         raise SystemExit(f"{src}: «{bad}» has no Windows-1251 form")
     Path(dest).write_bytes(data)
-    errors, keys = check_file(Path(dest))
+    errors, keys, _ = check_file(Path(dest))
     for e in errors:
         print("ERROR", e)
     print(f"{dest}: {len(keys)} fragments")

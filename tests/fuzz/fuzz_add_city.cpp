@@ -15,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes = fuzz::bytesOf(data, size);
     const std::size_t cut = bytes.find('\n');
     if (cut == std::string::npos) return 0;
-    const std::string spec = bytes.substr(0, cut);
+    const std::string cityFields = bytes.substr(0, cut);
     const std::string fileBytes = bytes.substr(cut + 1);
     // name|latDeg|latMin|lonDeg|lonMin|south|west
     std::vector<std::string> f(7);
     std::size_t k = 0;
-    for (char c : spec) {
+    for (char c : cityFields) {
         if (c == '|' && k + 1 < f.size()) ++k;
         else f[k] += c;
     }
